@@ -1,0 +1,89 @@
+#include "BenchRatios.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace BenchRatios {
+
+namespace {
+
+struct Measure {
+    std::string work;
+    std::string subject;
+    double itemsPerSecond;
+};
+
+// Keeps the console output and remembers one rate per benchmark: the median when the run
+// was repeated, else the single run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            bool aggregate = run.run_type == Run::RT_Aggregate;
+            if (aggregate && run.aggregate_name != "median")
+                continue;
+            auto counter = run.counters.find("items_per_second");
+            if (counter == run.counters.end())
+                continue;
+            std::string name = run.run_name.str();
+            size_t slash = name.rfind('/');
+            if (slash == std::string::npos)
+                continue;
+            std::string key = name;
+            if (aggregate)
+                medians[key] = true;
+            else if (medians.count(key))
+                continue;
+            rates[key] = Measure{name.substr(0, slash), name.substr(slash + 1), counter->second.value};
+            if (order.empty() || order.back() != key) {
+                bool seen = false;
+                for (const std::string& k : order)
+                    seen = seen || k == key;
+                if (!seen)
+                    order.push_back(key);
+            }
+        }
+    }
+
+    void printRatios() const
+    {
+        std::printf("\n%-44s %-14s %12s %12s\n", "work", "peer", "Mpix/s", "ours/peer");
+        for (const std::string& key : order) {
+            const Measure& m = rates.at(key);
+            auto ours = rates.find(m.work + "/parvolin");
+            if (m.subject == "parvolin" || ours == rates.end()) {
+                std::printf("%-44s %-14s %12.1f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6);
+                continue;
+            }
+            std::printf("%-44s %-14s %12.1f %12.2f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6,
+                        ours->second.itemsPerSecond / m.itemsPerSecond);
+        }
+    }
+
+private:
+    std::map<std::string, Measure> rates;
+    std::map<std::string, bool> medians;
+    std::vector<std::string> order;
+};
+
+} // namespace
+
+int runAll(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace BenchRatios

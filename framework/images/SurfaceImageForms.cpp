@@ -1,0 +1,16 @@
+#include "app/ResultCodes.h"
+#include "graphics/Surface.h"
+
+// Image files are not decoded yet: every image form reports the type as unsupported.
+
+long Surface::save(File*, ImageFileType) { return ResultCode::UnsupportedImageType; }
+
+long Surface::save(const wchar_t*, ImageFileType) { return ResultCode::UnsupportedImageType; }
+
+long Surface::create(unsigned long, const wchar_t*, HINSTANCE) { return ResultCode::UnsupportedImageType; }
+
+long Surface::create(File*) { return ResultCode::UnsupportedImageType; }
+
+long Surface::create(const wchar_t*) { return ResultCode::UnsupportedImageType; }
+
+long Surface::create(unsigned char*, unsigned long) { return ResultCode::UnsupportedImageType; }
