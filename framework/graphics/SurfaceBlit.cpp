@@ -48,6 +48,62 @@ struct ScaledSource {
     tagRECT rect;
 };
 
+// The plain scaled copy (no shader, no alpha), where the order of the writes is free.
+// A view whose rows run along the source's rows is read row by row, and a destination
+// row that samples the same view row as the one above is a copy of it. A quarter-turned
+// view runs down the source's columns: it is read in bands of rows, so that each source
+// cache line read serves a whole band.
+void copyScaled(unsigned short* destination, unsigned long destinationWidth, const tagRECT& destRect,
+                const ScaledSource& source, int64_t xStep, int64_t yStep)
+{
+    const int64_t dw = rectWidth(destRect);
+    const int64_t dh = rectHeight(destRect);
+    const int64_t pitch = static_cast<int64_t>(destinationWidth);
+    const int64_t start = static_cast<int64_t>(source.rect.left) << 10;
+    const long xPitch = source.view.xPitch;
+    unsigned short* first = destination + destRect.top * pitch + destRect.left;
+    if (xPitch == 1 || xPitch == -1) {
+        int64_t previousOffset = -1;
+        for (int64_t j = 0; j < dh; ++j) {
+            unsigned short* row = first + j * pitch;
+            const int64_t rowOffset = (j * yStep) >> 10;
+            if (rowOffset == previousOffset) {
+                std::memcpy(row, row - pitch, static_cast<size_t>(dw) * sizeof(unsigned short));
+                continue;
+            }
+            previousOffset = rowOffset;
+            const uint16_t* sourceRow = at(source.view, 0, source.rect.top + rowOffset);
+            if (xStep == 1024 && xPitch == 1) {
+                std::memmove(row, sourceRow + source.rect.left, static_cast<size_t>(dw) * sizeof(unsigned short));
+                continue;
+            }
+            int64_t position = start;
+            for (int64_t i = 0; i < dw; ++i, position += xStep)
+                row[i] = sourceRow[(position >> 10) * xPitch];
+        }
+        return;
+    }
+    constexpr int64_t band = 32;
+    const uint16_t* sourceRows[band];
+    for (int64_t top = 0; top < dh; top += band) {
+        const int64_t rows = dh - top < band ? dh - top : band;
+        for (int64_t k = 0; k < rows; ++k)
+            sourceRows[k] = at(source.view, 0, source.rect.top + (((top + k) * yStep) >> 10));
+        unsigned short* out = first + top * pitch;
+        int64_t position = start;
+        for (int64_t i = 0; i < dw; ++i, position += xStep) {
+            const int64_t offset = (position >> 10) * xPitch;
+            if (rows == band) {
+                for (int64_t k = 0; k < band; ++k)
+                    out[k * pitch + i] = sourceRows[k][offset];
+            } else {
+                for (int64_t k = 0; k < rows; ++k)
+                    out[k * pitch + i] = sourceRows[k][offset];
+            }
+        }
+    }
+}
+
 // The scaled blits' loop: every pixel of the destination rectangle, each row from the
 // left, sampled nearest by truncation. The steps are computed in 64 bits: the same values
 // as the 10-bit fixed point of the device wherever that did not overflow.
@@ -58,6 +114,10 @@ void scaleRows(unsigned short* destination, unsigned long destinationWidth, cons
     const int64_t dh = static_cast<int64_t>(rectHeight(destRect));
     const int64_t xStep = (static_cast<int64_t>(rectWidth(source.rect)) << 10) / dw;
     const int64_t yStep = (static_cast<int64_t>(rectHeight(source.rect)) << 10) / dh;
+    if (!alpha && !shader) {
+        copyScaled(destination, destinationWidth, destRect, source, xStep, yStep);
+        return;
+    }
     uint16_t sourceBuffer[BlitRows::chunk];
     uint16_t alphaBuffer[BlitRows::chunk];
     for (int64_t j = 0; j < dh; ++j) {
@@ -106,8 +166,12 @@ long Surface::bltFast(unsigned long x, unsigned long y, Surface* source, tagRECT
         std::memmove(to, from, w * h * sizeof(unsigned short));
         return ResultCode::Ok;
     }
-    for (unsigned long row = 0; row < h; ++row, from += sourceView.width, to += width)
-        BlitRows::compose(to, from, nullptr, w, shader);
+    for (unsigned long row = 0; row < h; ++row, from += sourceView.width, to += width) {
+        if (shader)
+            BlitRows::shade(*shader, to, from, w);
+        else
+            std::memmove(to, from, w * sizeof(unsigned short));
+    }
     return ResultCode::Ok;
 }
 
