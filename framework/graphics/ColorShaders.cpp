@@ -3,52 +3,51 @@
 #include "graphics/PixelRules.h"
 
 namespace {
-// The three channel factors of a COLORREF.
-void splitColor(unsigned long color, unsigned long& red, unsigned long& green, unsigned long& blue)
+template <uint32_t (*rule)(uint32_t, uint32_t)>
+unsigned long applyFactors(const ChannelFactors& factors, unsigned long source)
 {
-    red = color & 0xFF;
-    green = (color >> 8) & 0xFF;
-    blue = (color >> 16) & 0xFF;
+    return PixelRules::perChannel<rule>(static_cast<uint32_t>(source), static_cast<uint32_t>(factors.red),
+                                        static_cast<uint32_t>(factors.green), static_cast<uint32_t>(factors.blue));
 }
 } // namespace
 
-MultiplyShader::MultiplyShader() : red(0), green(0), blue(0) {}
-MultiplyShader::MultiplyShader(unsigned long color) { splitColor(color, red, green, blue); }
+MultiplyShader::MultiplyShader() {}
+MultiplyShader::MultiplyShader(unsigned long color) : factors(color) {}
 MultiplyShader::~MultiplyShader() {}
-void MultiplyShader::setShaderColor(unsigned long color) { splitColor(color, red, green, blue); }
+void MultiplyShader::setShaderColor(unsigned long color) { factors.set(color); }
 unsigned long MultiplyShader::process(unsigned long destination, unsigned long source)
 {
     return processNatively(destination, source);
 }
 unsigned long MultiplyShader::internalProcess(unsigned long, unsigned long source)
 {
-    return PixelRules::perChannel<PixelRules::multiplyChannel>(static_cast<uint32_t>(source), red, green, blue);
+    return applyFactors<PixelRules::multiplyChannel>(factors, source);
 }
 
-OverlayShader::OverlayShader() : red(0), green(0), blue(0) {}
-OverlayShader::OverlayShader(unsigned long color) { splitColor(color, red, green, blue); }
+OverlayShader::OverlayShader() {}
+OverlayShader::OverlayShader(unsigned long color) : factors(color) {}
 OverlayShader::~OverlayShader() {}
-void OverlayShader::setShaderColor(unsigned long color) { splitColor(color, red, green, blue); }
+void OverlayShader::setShaderColor(unsigned long color) { factors.set(color); }
 unsigned long OverlayShader::process(unsigned long destination, unsigned long source)
 {
     return processNatively(destination, source);
 }
 unsigned long OverlayShader::internalProcess(unsigned long, unsigned long source)
 {
-    return PixelRules::perChannel<PixelRules::overlayChannel>(static_cast<uint32_t>(source), red, green, blue);
+    return applyFactors<PixelRules::overlayChannel>(factors, source);
 }
 
-ScreenShader::ScreenShader() : red(0), green(0), blue(0) {}
-ScreenShader::ScreenShader(unsigned long color) { splitColor(color, red, green, blue); }
+ScreenShader::ScreenShader() {}
+ScreenShader::ScreenShader(unsigned long color) : factors(color) {}
 ScreenShader::~ScreenShader() {}
-void ScreenShader::setShaderColor(unsigned long color) { splitColor(color, red, green, blue); }
+void ScreenShader::setShaderColor(unsigned long color) { factors.set(color); }
 unsigned long ScreenShader::process(unsigned long destination, unsigned long source)
 {
     return processNatively(destination, source);
 }
 unsigned long ScreenShader::internalProcess(unsigned long, unsigned long source)
 {
-    return PixelRules::perChannel<PixelRules::screenChannel>(static_cast<uint32_t>(source), red, green, blue);
+    return applyFactors<PixelRules::screenChannel>(factors, source);
 }
 
 GrayScaleShader::GrayScaleShader() {}

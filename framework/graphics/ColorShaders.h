@@ -8,6 +8,20 @@
 // result replaces it). Channel factors come from a COLORREF: red = c & 0xFF,
 // green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF.
 
+// The three channel factors of the colour shaders.
+struct ChannelFactors {
+    ChannelFactors(unsigned long color = 0) { set(color); }
+    void set(unsigned long color)
+    {
+        red = color & 0xFF;
+        green = (color >> 8) & 0xFF;
+        blue = (color >> 16) & 0xFF;
+    }
+    unsigned long red;
+    unsigned long green;
+    unsigned long blue;
+};
+
 // Tint: each channel times its factor / 256; a factor of 255 keeps the channel.
 class PARVOLIN_API MultiplyShader : public Shader {
     unsigned long internalProcess(unsigned long destination, unsigned long source) override;
@@ -22,9 +36,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
-    unsigned long red;
-    unsigned long green;
-    unsigned long blue;
+    ChannelFactors factors;
 };
 
 // Overlay: channels below 128 darkened by the factor, the others lightened.
@@ -41,9 +53,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
-    unsigned long red;
-    unsigned long green;
-    unsigned long blue;
+    ChannelFactors factors;
 };
 
 // Screen: each channel moved toward white by its factor / 256 of the distance.
@@ -60,9 +70,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
-    unsigned long red;
-    unsigned long green;
-    unsigned long blue;
+    ChannelFactors factors;
 };
 
 // The luma of the source in all three channels.

@@ -191,32 +191,40 @@ long Panel::clipAndBlit(long x, long y, Surface* source, tagRECT* sourceRect, Su
     return back->bltFast(static_cast<unsigned long>(dx), static_cast<unsigned long>(dy), source, &sr, shader);
 }
 
-long Panel::setPixel(long x, long y, unsigned long colorref)
+long Panel::locatePixel(long x, long y, Surface*& back, unsigned long& surfaceX, unsigned long& surfaceY)
 {
     long left;
     long top;
-    Surface* back = locate(left, top);
+    back = locate(left, top);
     if (!back)
         return ResultCode::InvalidSurface;
     x = tame(x);
     y = tame(y);
     if (x < 0 || y < 0 || x >= rectWidth(area) || y >= rectHeight(area))
         return ResultCode::InvalidCoordinates;
-    return back->setPixel(static_cast<unsigned long>(left + x), static_cast<unsigned long>(top + y), colorref);
+    surfaceX = static_cast<unsigned long>(left + x);
+    surfaceY = static_cast<unsigned long>(top + y);
+    return ResultCode::Ok;
+}
+
+long Panel::setPixel(long x, long y, unsigned long colorref)
+{
+    Surface* back;
+    unsigned long surfaceX;
+    unsigned long surfaceY;
+    if (long result = locatePixel(x, y, back, surfaceX, surfaceY))
+        return result;
+    return back->setPixel(surfaceX, surfaceY, colorref);
 }
 
 long Panel::getPixel(long x, long y, unsigned long* colorref)
 {
-    long left;
-    long top;
-    Surface* back = locate(left, top);
-    if (!back)
-        return ResultCode::InvalidSurface;
-    x = tame(x);
-    y = tame(y);
-    if (x < 0 || y < 0 || x >= rectWidth(area) || y >= rectHeight(area))
-        return ResultCode::InvalidCoordinates;
-    return back->getPixel(static_cast<unsigned long>(left + x), static_cast<unsigned long>(top + y), colorref);
+    Surface* back;
+    unsigned long surfaceX;
+    unsigned long surfaceY;
+    if (long result = locatePixel(x, y, back, surfaceX, surfaceY))
+        return result;
+    return back->getPixel(surfaceX, surfaceY, colorref);
 }
 
 long Panel::fillRect(unsigned long colorref, tagRECT* rect, unsigned long opacity)

@@ -57,6 +57,9 @@ public:
 private:
     // The root's surface and this panel's absolute top-left corner, summed up the parents.
     Surface* locate(long& absoluteLeft, long& absoluteTop);
+    // The back surface and the surface position of panel pixel (x, y); 5 without a back
+    // surface, 2 for a pixel outside the panel.
+    long locatePixel(long x, long y, Surface*& back, unsigned long& surfaceX, unsigned long& surfaceY);
     // The clipped unscaled blit behind bltFast and both alphaBltFast forms (alpha null:
     // an opaque blit).
     long clipAndBlit(long x, long y, Surface* source, tagRECT* sourceRect, Surface* alpha, tagRECT* alphaRect,
