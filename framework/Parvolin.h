@@ -8,5 +8,15 @@
 #include "app/ResultCodes.h"
 #include "graphics/Rect.h"
 #include "graphics/Surface.h"
+#include "graphics/SurfaceRGBA.h"
+#include "graphics/Shader.h"
+#include "graphics/ColorShaders.h"
+#include "graphics/KeyShaders.h"
+#include "graphics/OpacityShader.h"
+#include "graphics/CompositeShaders.h"
+#include "text/Panel.h"
+#include "display/KeyList.h"
+#include "app/EventHandler.h"
+#include "app/State.h"
 
 #endif

@@ -12,6 +12,11 @@ struct VectorKernels {
     void (*fill)(uint16_t* row, size_t count, uint16_t color);
     void (*half)(uint16_t* row, size_t count, uint16_t color);
     void (*blend)(uint16_t* row, size_t count, uint16_t color, uint32_t weight);
+    // The blits' row kernels (BlitKernels.h).
+    void (*copyKeyed)(uint16_t* row, const uint16_t* source, size_t count, uint16_t key);
+    void (*fillKeyed)(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill);
+    void (*blendSource)(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight);
+    void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
 };
 
 // The kernels in use: the processor's own unless switched off.

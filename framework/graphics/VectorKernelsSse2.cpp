@@ -66,29 +66,101 @@ inline __m128i blendChannel(__m128i c, __m128i d, __m128i weight)
     return _mm_add_epi16(d, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(c, d), weight), 6));
 }
 
+// Eight colours c over eight destinations d with eight weights a (each 0..63).
+inline __m128i blendPixels(__m128i c, __m128i d, __m128i a)
+{
+    const __m128i mask5 = _mm_set1_epi16(0x1F);
+    const __m128i mask6 = _mm_set1_epi16(0x3F);
+    __m128i r = blendChannel(_mm_srli_epi16(c, 11), _mm_srli_epi16(d, 11), a);
+    __m128i g = blendChannel(_mm_and_si128(_mm_srli_epi16(c, 5), mask6), _mm_and_si128(_mm_srli_epi16(d, 5), mask6), a);
+    __m128i b = blendChannel(_mm_and_si128(c, mask5), _mm_and_si128(d, mask5), a);
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
+}
+
+inline __m128i load(const uint16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store(uint16_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Lanes where the mask is set take `ifSet`, the others `otherwise`.
+inline __m128i select(__m128i mask, __m128i ifSet, __m128i otherwise)
+{
+    return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, otherwise));
+}
+
 void blendSse2(uint16_t* row, size_t count, uint16_t color, uint32_t weight)
 {
     if (weight == 0)
         return;
     const __m128i a = _mm_set1_epi16(static_cast<short>(weight));
-    const __m128i mask5 = _mm_set1_epi16(0x1F);
-    const __m128i mask6 = _mm_set1_epi16(0x3F);
-    const __m128i cr = _mm_set1_epi16(static_cast<short>(color >> 11));
-    const __m128i cg = _mm_set1_epi16(static_cast<short>((color >> 5) & 0x3F));
-    const __m128i cb = _mm_set1_epi16(static_cast<short>(color & 0x1F));
-    for (; count >= 8; count -= 8, row += 8) {
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-        __m128i r = blendChannel(cr, _mm_srli_epi16(d, 11), a);
-        __m128i g = blendChannel(cg, _mm_and_si128(_mm_srli_epi16(d, 5), mask6), a);
-        __m128i b = blendChannel(cb, _mm_and_si128(d, mask5), a);
-        __m128i out = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row), out);
-    }
+    const __m128i c = _mm_set1_epi16(static_cast<short>(color));
+    for (; count >= 8; count -= 8, row += 8)
+        store(row, blendPixels(c, load(row), a));
     for (size_t i = 0; i < count; ++i)
         row[i] = PixelRules::blend(color, row[i], weight);
 }
 
-const VectorKernels sse2Kernels = {fillSse2, halfSse2, blendSse2};
+void copyKeyedSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t key)
+{
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        __m128i s = load(source);
+        store(row, select(_mm_cmpeq_epi16(s, k), load(row), s));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::keyed(row[i], source[i], key);
+}
+
+void fillKeyedSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill)
+{
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    const __m128i f = _mm_set1_epi16(static_cast<short>(fill));
+    for (; count >= 8; count -= 8, row += 8, source += 8)
+        store(row, select(_mm_cmpeq_epi16(load(source), k), load(row), f));
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::fillKeyed(row[i], source[i], key, fill);
+}
+
+// Weight 32 makes each channel d + floor((c - d) / 2) = floor((c + d) / 2): the average
+// without carries, (c & d) + ((c ^ d) >> 1) with each field's lowest bit kept from
+// shifting into its neighbour.
+inline __m128i averagePixels(__m128i c, __m128i d)
+{
+    const __m128i notLowest = _mm_set1_epi16(static_cast<short>(0xF7DE));
+    return _mm_add_epi16(_mm_and_si128(c, d), _mm_srli_epi16(_mm_and_si128(_mm_xor_si128(c, d), notLowest), 1));
+}
+
+void blendSourceSse2(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight)
+{
+    if (weight == 0)
+        return;
+    if (weight == 32) {
+        // Opacity 128, the usual "half transparent".
+        for (; count >= 8; count -= 8, row += 8, source += 8)
+            store(row, averagePixels(load(source), load(row)));
+    }
+    const __m128i a = _mm_set1_epi16(static_cast<short>(weight));
+    for (; count >= 8; count -= 8, row += 8, source += 8)
+        store(row, blendPixels(load(source), load(row), a));
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::blend(source[i], row[i], weight);
+}
+
+void blendAlphaSse2(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count)
+{
+    const __m128i mask6 = _mm_set1_epi16(0x3F);
+    const __m128i zero = _mm_setzero_si128();
+    for (; count >= 8; count -= 8, row += 8, source += 8, alpha += 8) {
+        __m128i a = _mm_and_si128(_mm_srli_epi16(load(alpha), 5), mask6);
+        // Sprites are mostly fully transparent or not: eight transparent pixels are skipped.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(a, zero)) == 0xFFFF)
+            continue;
+        store(row, blendPixels(load(source), load(row), a));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::blend(source[i], row[i], PixelRules::alphaWeight(alpha[i]));
+}
+
+const VectorKernels sse2Kernels = {fillSse2,      halfSse2,        blendSse2,      copyKeyedSse2,
+                                   fillKeyedSse2, blendSourceSse2, blendAlphaSse2};
 
 } // namespace
 
