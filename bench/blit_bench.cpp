@@ -73,7 +73,8 @@ void setScreenItems(benchmark::State& state) { state.SetItemsProcessed(state.ite
 
 // ---- ours
 
-enum class Kind { Opaque, Keyed, Opacity, Multiply, Alpha };
+// AlphaOpacity: the alpha sprite drawn at half opacity on top of its own alpha.
+enum class Kind { Opaque, Keyed, Opacity, Multiply, Alpha, AlphaOpacity };
 
 void oursSprites(benchmark::State& state, Kind kind)
 {
@@ -94,14 +95,14 @@ void oursSprites(benchmark::State& state, Kind kind)
     OpacityShader opacity(128);
     MultiplyShader multiply(0x0080C0FF);
     Shader* shader = kind == Kind::Keyed ? static_cast<Shader*>(&keyShader)
-                     : kind == Kind::Opacity ? static_cast<Shader*>(&opacity)
+                     : kind == Kind::Opacity || kind == Kind::AlphaOpacity ? static_cast<Shader*>(&opacity)
                      : kind == Kind::Multiply ? static_cast<Shader*>(&multiply)
                                               : nullptr;
     const auto where = spritePlaces();
     for (auto _ : state) {
         for (const Place& p : where) {
-            if (kind == Kind::Alpha)
-                screen.alphaBltFast(p.x, p.y, &image, nullptr, nullptr);
+            if (kind == Kind::Alpha || kind == Kind::AlphaOpacity)
+                screen.alphaBltFast(p.x, p.y, &image, nullptr, shader);
             else
                 screen.bltFast(p.x, p.y, &image, nullptr, shader);
         }
@@ -191,7 +192,7 @@ void sdlSprites(benchmark::State& state, Kind kind)
     SDL_FillRect(screen, nullptr, 0x3366);
     SDL_Surface* image;
     const auto pixels = spritePixels();
-    if (kind == Kind::Alpha) {
+    if (kind == Kind::Alpha || kind == Kind::AlphaOpacity) {
         // SDL's per-pixel alpha lives in 32-bit ARGB sources.
         image = sdlSurface(sprite, sprite, SDL_PIXELFORMAT_ARGB8888);
         auto* argb = static_cast<Uint32*>(image->pixels);
@@ -202,6 +203,8 @@ void sdlSprites(benchmark::State& state, Kind kind)
                                                    (((p >> 5) & 63) << 10) | ((p & 31) << 3);
             }
         SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_BLEND);
+        if (kind == Kind::AlphaOpacity)
+            SDL_SetSurfaceAlphaMod(image, 128);
     } else {
         image = sdlSurface(sprite, sprite, SDL_PIXELFORMAT_RGB565);
         for (int y = 0; y < sprite; ++y)
@@ -273,13 +276,14 @@ struct PixmanImage {
 void pixmanSprites(benchmark::State& state, Kind kind)
 {
     PixmanImage screen(PIXMAN_r5g6b5, screenWidth, screenHeight);
-    PixmanImage image(kind == Kind::Alpha ? PIXMAN_a8r8g8b8 : PIXMAN_r5g6b5, sprite, sprite);
+    const bool perPixelAlpha = kind == Kind::Alpha || kind == Kind::AlphaOpacity;
+    PixmanImage image(perPixelAlpha ? PIXMAN_a8r8g8b8 : PIXMAN_r5g6b5, sprite, sprite);
     PixmanImage mask(PIXMAN_a8, sprite, sprite);
     const auto pixels = spritePixels();
     for (int y = 0; y < sprite; ++y)
         for (int x = 0; x < sprite; ++x) {
             uint16_t p = pixels[y * sprite + x];
-            if (kind == Kind::Alpha)
+            if (perPixelAlpha)
                 image.bits<uint32_t>()[y * image.stride() / 4 + x] =
                     (uint32_t(spriteAlpha(x, y)) << 24) | ((p >> 11) << 19) | (((p >> 5) & 63) << 10) | ((p & 31) << 3);
             else
@@ -289,7 +293,7 @@ void pixmanSprites(benchmark::State& state, Kind kind)
     pixman_color_t half{0, 0, 0, 0x8080};
     pixman_image_t* solid = pixman_image_create_solid_fill(&half);
     const pixman_op_t op = kind == Kind::Opaque ? PIXMAN_OP_SRC : PIXMAN_OP_OVER;
-    pixman_image_t* maskImage = kind == Kind::Opacity ? solid : nullptr;
+    pixman_image_t* maskImage = kind == Kind::Opacity || kind == Kind::AlphaOpacity ? solid : nullptr;
     const auto where = spritePlaces();
     for (auto _ : state) {
         for (const Place& p : where)
@@ -358,6 +362,7 @@ int main(int argc, char** argv)
     registerSprites("bltFast opacity 128", Kind::Opacity, false, true);
     registerSprites("bltFast multiply", Kind::Multiply, false, false);
     registerSprites("alphaBltFast", Kind::Alpha, false, true);
+    registerSprites("alphaBltFast opacity 128", Kind::AlphaOpacity, false, true);
 
     const std::string copy = "bltFast screen 240x320";
     benchmark::RegisterBenchmark((copy + "/parvolin").c_str(), oursScreenCopy);

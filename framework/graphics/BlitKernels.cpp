@@ -31,6 +31,22 @@ void blendAlpha(uint16_t* row, const uint16_t* source, const uint16_t* alpha, si
         row[i] = PixelRules::blend(source[i], row[i], PixelRules::alphaWeight(alpha[i]));
 }
 
+void copyQuarterTurn(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows)
+{
+    // Bands of destination rows, so that each source cache line read serves a whole band.
+    constexpr size_t band = 32;
+    for (size_t top = 0; top < rows; top += band) {
+        const size_t count = rows - top < band ? rows - top : band;
+        uint16_t* out = destination + static_cast<long>(top) * destinationPitch;
+        for (size_t i = 0; i < columns; ++i) {
+            const uint16_t* in = source + static_cast<long>(i) * columnStep + static_cast<long>(top) * rowStep;
+            for (size_t k = 0; k < count; ++k)
+                out[static_cast<long>(k) * destinationPitch + static_cast<long>(i)] = in[static_cast<long>(k) * rowStep];
+        }
+    }
+}
+
 } // namespace plain
 
 void copyKeyed(uint16_t* row, const uint16_t* source, size_t count, uint16_t key)
@@ -63,6 +79,15 @@ void blendAlpha(uint16_t* row, const uint16_t* source, const uint16_t* alpha, si
         kernel(row, source, alpha, count);
     else
         plain::blendAlpha(row, source, alpha, count);
+}
+
+void copyQuarterTurn(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows)
+{
+    if (auto kernel = vectorKernels().copyQuarterTurn)
+        kernel(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+    else
+        plain::copyQuarterTurn(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
 }
 
 } // namespace BlitKernels

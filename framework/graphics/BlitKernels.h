@@ -18,12 +18,20 @@ void blendSource(uint16_t* row, const uint16_t* source, size_t count, uint32_t w
 // blend of each source pixel with the weight of the alpha pixel beside it.
 void blendAlpha(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
 
+// A columns x rows block read from a quarter-turned view: destination pixel (i, j) at
+// destination[j * destinationPitch + i] takes source[i * columnStep + j * rowStep], where
+// rowStep is +1 or -1 (the view's rows run along the source's rows, its columns across).
+void copyQuarterTurn(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows);
+
 // The same on the plain path only, whatever kernels the processor has.
 namespace plain {
 void copyKeyed(uint16_t* row, const uint16_t* source, size_t count, uint16_t key);
 void fillKeyed(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill);
 void blendSource(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight);
 void blendAlpha(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
+void copyQuarterTurn(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows);
 } // namespace plain
 
 } // namespace BlitKernels

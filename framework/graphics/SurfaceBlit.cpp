@@ -4,6 +4,7 @@
 #include "graphics/Surface.h"
 
 #include "app/ResultCodes.h"
+#include "graphics/BlitKernels.h"
 #include "graphics/BlitRows.h"
 #include "graphics/RectRule.h"
 #include "graphics/SurfaceCheck.h"
@@ -81,6 +82,13 @@ void copyScaled(unsigned short* destination, unsigned long destinationWidth, con
             for (int64_t i = 0; i < dw; ++i, position += xStep)
                 row[i] = sourceRow[(position >> 10) * xPitch];
         }
+        return;
+    }
+    if (xStep == 1024 && yStep == 1024 && (source.view.yPitch == 1 || source.view.yPitch == -1)) {
+        // An unscaled quarter turn: a transpose of the source block.
+        BlitKernels::copyQuarterTurn(first, static_cast<long>(pitch),
+                                     at(source.view, source.rect.left, source.rect.top), xPitch, source.view.yPitch,
+                                     static_cast<size_t>(dw), static_cast<size_t>(dh));
         return;
     }
     constexpr int64_t band = 32;

@@ -17,6 +17,8 @@ struct VectorKernels {
     void (*fillKeyed)(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill);
     void (*blendSource)(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight);
     void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
+    void (*copyQuarterTurn)(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                            long rowStep, size_t columns, size_t rows);
 };
 
 // The kernels in use: the processor's own unless switched off.

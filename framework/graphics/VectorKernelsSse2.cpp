@@ -4,6 +4,7 @@
 
 #if defined(__SSE2__)
 
+#include "graphics/BlitKernels.h"
 #include "graphics/PixelRules.h"
 
 #include <emmintrin.h>
@@ -159,8 +160,68 @@ void blendAlphaSse2(uint16_t* row, const uint16_t* source, const uint16_t* alpha
         row[i] = PixelRules::blend(source[i], row[i], PixelRules::alphaWeight(alpha[i]));
 }
 
+// Eight lanes in reverse order.
+inline __m128i reverseLanes(__m128i v)
+{
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+    v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+    return _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
+}
+
+// Eight source runs (destination columns i0..i0+7, eight rows each) turned into eight
+// destination row pieces by an 8x8 transpose in three rounds of interleaving.
+void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                          long rowStep)
+{
+    __m128i a[8];
+    for (int i = 0; i < 8; ++i) {
+        const uint16_t* run = source + i * columnStep;
+        if (rowStep == 1) {
+            a[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run));
+        } else {
+            a[i] = reverseLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(run - 7)));
+        }
+    }
+    __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
+    __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
+    __m128i t4 = _mm_unpacklo_epi16(a[4], a[5]), t5 = _mm_unpackhi_epi16(a[4], a[5]);
+    __m128i t6 = _mm_unpacklo_epi16(a[6], a[7]), t7 = _mm_unpackhi_epi16(a[6], a[7]);
+    __m128i u0 = _mm_unpacklo_epi32(t0, t2), u1 = _mm_unpackhi_epi32(t0, t2);
+    __m128i u2 = _mm_unpacklo_epi32(t1, t3), u3 = _mm_unpackhi_epi32(t1, t3);
+    __m128i u4 = _mm_unpacklo_epi32(t4, t6), u5 = _mm_unpackhi_epi32(t4, t6);
+    __m128i u6 = _mm_unpacklo_epi32(t5, t7), u7 = _mm_unpackhi_epi32(t5, t7);
+    const __m128i rows[8] = {_mm_unpacklo_epi64(u0, u4), _mm_unpackhi_epi64(u0, u4), _mm_unpacklo_epi64(u1, u5),
+                             _mm_unpackhi_epi64(u1, u5), _mm_unpacklo_epi64(u2, u6), _mm_unpackhi_epi64(u2, u6),
+                             _mm_unpacklo_epi64(u3, u7), _mm_unpackhi_epi64(u3, u7)};
+    for (int k = 0; k < 8; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + k * destinationPitch), rows[k]);
+}
+
+void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                         long rowStep, size_t columns, size_t rows)
+{
+    const size_t blockColumns = columns & ~size_t(7);
+    const size_t blockRows = rows & ~size_t(7);
+    for (size_t j = 0; j < blockRows; j += 8) {
+        uint16_t* out = destination + static_cast<long>(j) * destinationPitch;
+        const uint16_t* in = source + static_cast<long>(j) * rowStep;
+        for (size_t i = 0; i < blockColumns; i += 8)
+            copyQuarterTurnBlock(out + i, destinationPitch, in + static_cast<long>(i) * columnStep, columnStep,
+                                 rowStep);
+    }
+    // The columns right of the last whole block, then the rows below it.
+    if (blockColumns < columns)
+        BlitKernels::plain::copyQuarterTurn(destination + blockColumns, destinationPitch,
+                                            source + static_cast<long>(blockColumns) * columnStep, columnStep, rowStep,
+                                            columns - blockColumns, blockRows);
+    if (blockRows < rows)
+        BlitKernels::plain::copyQuarterTurn(destination + static_cast<long>(blockRows) * destinationPitch,
+                                            destinationPitch, source + static_cast<long>(blockRows) * rowStep,
+                                            columnStep, rowStep, columns, rows - blockRows);
+}
+
 const VectorKernels sse2Kernels = {fillSse2,      halfSse2,        blendSse2,      copyKeyedSse2,
-                                   fillKeyedSse2, blendSourceSse2, blendAlphaSse2};
+                                   fillKeyedSse2, blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2};
 
 } // namespace
 

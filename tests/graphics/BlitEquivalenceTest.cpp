@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <random>
@@ -268,6 +269,73 @@ TEST(BlitEquivalence, RandomBlitsMatchTheRulesOnBothPaths)
             checkScaled(random, false, true);
             if (HasFatalFailure())
                 break;
+        }
+    }
+    setVectorKernelsEnabled(true);
+}
+
+TEST(BlitEquivalence, QuarterTurnKernelGivesTheBitsOfThePlainLoop)
+{
+    const VectorKernels& k = processorKernels();
+    if (!k.copyQuarterTurn)
+        GTEST_SKIP() << "this processor has no vector quarter-turn kernel";
+    std::mt19937 random(7);
+    for (int round = 0; round < 500; ++round) {
+        const size_t columns = random() % 40, rows = random() % 40;
+        const long rowStep = (random() & 1) ? 1 : -1;
+        const long columnStep = static_cast<long>(rows + random() % 5) * ((random() & 1) ? 1 : -1);
+        // The source block spans columns runs of `rows` pixels; place it in the middle of a
+        // buffer big enough for every sign of the steps.
+        const size_t span = columns * static_cast<size_t>(std::labs(columnStep)) + rows + 16;
+        std::vector<uint16_t> source(2 * span + 16);
+        for (uint16_t& p : source)
+            p = static_cast<uint16_t>(random());
+        const uint16_t* origin = source.data() + span;
+        const long pitch = static_cast<long>(columns + random() % 9);
+        std::vector<uint16_t> expected(static_cast<size_t>(pitch) * rows + 8, 0x5555);
+        std::vector<uint16_t> actual = expected;
+        BlitKernels::plain::copyQuarterTurn(expected.data(), pitch, origin, columnStep, rowStep, columns, rows);
+        k.copyQuarterTurn(actual.data(), pitch, origin, columnStep, rowStep, columns, rows);
+        ASSERT_EQ(expected, actual) << columns << "x" << rows << " steps " << columnStep << "," << rowStep;
+        for (size_t j = 0; j < rows; ++j)
+            for (size_t i = 0; i < columns; ++i)
+                ASSERT_EQ(origin[static_cast<long>(i) * columnStep + static_cast<long>(j) * rowStep],
+                          actual[j * static_cast<size_t>(pitch) + i]);
+    }
+}
+
+TEST(BlitEquivalence, UnscaledQuarterTurnsShowTheTurnedView)
+{
+    std::mt19937 random(11);
+    for (bool vector : {true, false}) {
+        setVectorKernelsEnabled(vector);
+        for (int round = 0; round < 60; ++round) {
+            const unsigned long w = 1 + random() % 37, h = 1 + random() % 29;
+            Surface source;
+            ASSERT_EQ(0, source.create(w, h));
+            Surface::Buffer plain;
+            source.getBuffer(&plain);
+            for (unsigned long i = 0; i < w * h; ++i)
+                plain.pixels[i] = static_cast<unsigned short>(random());
+            const unsigned long angle = (random() & 1) ? 90 : 270;
+            const auto flipping = static_cast<Surface::Flipping>(random() % 4);
+            Surface target;
+            ASSERT_EQ(0, target.create(h + 3, w + 2));
+            tagRECT destination = {2, 1, static_cast<int32_t>(h + 2), static_cast<int32_t>(w + 1)};
+            ASSERT_EQ(0, target.blt(&destination, &source, nullptr, angle, flipping, nullptr));
+            Surface::Buffer view;
+            source.getBuffer(&view, angle, flipping);
+            for (unsigned long y = 0; y < w; ++y)
+                for (unsigned long x = 0; x < h; ++x) {
+                    unsigned long color = 0, expected = 0;
+                    target.getPixel(x + 2, y + 1, &color);
+                    Surface::nativeToColorref(view.pixels[static_cast<long>(x) * view.xPitch +
+                                                          static_cast<long>(y) * view.yPitch],
+                                              &expected);
+                    ASSERT_EQ(expected, color) << "angle " << angle << " flip " << flipping << " vector " << vector;
+                }
+            source.free();
+            target.free();
         }
     }
     setVectorKernelsEnabled(true);
