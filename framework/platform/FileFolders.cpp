@@ -1,0 +1,75 @@
+#include "platform/Files.h"
+
+#include "platform/HostFiles.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+BOOL fail(DWORD error)
+{
+    SetLastError(error);
+    return FALSE;
+}
+} // namespace
+
+DWORD GetFileAttributesW(LPCWSTR fileName)
+{
+    std::string path;
+    if (!HostFiles::hostPathOf(fileName, path))
+        return INVALID_FILE_ATTRIBUTES;
+    int error;
+    HostFiles::Entry entry = HostFiles::describe(path, error);
+    if (!entry.exists) {
+        SetLastError(HostFiles::errorFromErrno(error, path));
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return entry.attributes;
+}
+
+BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES)
+{
+    std::string path;
+    if (!HostFiles::hostPathOf(pathName, path))
+        return FALSE;
+    if (mkdir(path.c_str(), 0777) != 0)
+        return fail(HostFiles::errorFromErrno(errno, path));
+    return TRUE;
+}
+
+BOOL RemoveDirectoryW(LPCWSTR pathName)
+{
+    std::string path;
+    if (!HostFiles::hostPathOf(pathName, path))
+        return FALSE;
+    int error;
+    HostFiles::Entry entry = HostFiles::describe(path, error);
+    if (!entry.exists)
+        return fail(HostFiles::errorFromErrno(error, path));
+    if (!entry.folder)
+        return fail(ERROR_DIRECTORY);
+    if (entry.attributes & FILE_ATTRIBUTE_READONLY)
+        return fail(ERROR_ACCESS_DENIED);
+    if (rmdir(path.c_str()) != 0)
+        return fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : HostFiles::errorFromErrno(errno, path));
+    return TRUE;
+}
+
+BOOL DeleteFileW(LPCWSTR fileName)
+{
+    std::string path;
+    if (!HostFiles::hostPathOf(fileName, path))
+        return FALSE;
+    int error;
+    HostFiles::Entry entry = HostFiles::describe(path, error);
+    if (!entry.exists)
+        return fail(HostFiles::errorFromErrno(error, path));
+    if (entry.folder || (entry.attributes & FILE_ATTRIBUTE_READONLY))
+        return fail(ERROR_ACCESS_DENIED);
+    if (HostFiles::OpenRecord::inUse(entry.device, entry.inode))
+        return fail(ERROR_SHARING_VIOLATION);
+    if (unlink(path.c_str()) != 0)
+        return fail(HostFiles::errorFromErrno(errno, path));
+    return TRUE;
+}
