@@ -6,6 +6,9 @@
 #include "Export.h"
 #include "platform/PlatformTypes.h"
 #include "app/ResultCodes.h"
+#include "app/Config.h"
+#include "app/Device.h"
+#include "app/Fps.h"
 #include "graphics/Rect.h"
 #include "graphics/Surface.h"
 

@@ -38,22 +38,27 @@ Clock& Clock::current() { return installed ? *installed : hostClock; }
 void Clock::install(Clock* clock) { installed = clock; }
 
 ManualClock::ManualClock(uint64_t startNanoseconds, uint64_t stepNanoseconds)
-    : now(startNanoseconds), step(stepNanoseconds)
+    : now(startNanoseconds), step(stepNanoseconds), moved(true)
 {
 }
 
 uint64_t ManualClock::nanoseconds()
 {
-    uint64_t reading = now;
-    now += step;
-    return reading;
+    if (!moved)
+        now += step;
+    moved = false;
+    return now;
 }
 
 void ManualClock::sleep(DWORD milliseconds) { advanceMilliseconds(milliseconds); }
 
-void ManualClock::advance(uint64_t nanoseconds) { now += nanoseconds; }
+void ManualClock::advance(uint64_t nanoseconds)
+{
+    now += nanoseconds;
+    moved = true;
+}
 
-void ManualClock::advanceMilliseconds(uint64_t milliseconds) { now += milliseconds * 1000000ULL; }
+void ManualClock::advanceMilliseconds(uint64_t milliseconds) { advance(milliseconds * 1000000ULL); }
 
 void ManualClock::setStep(uint64_t nanoseconds) { step = nanoseconds; }
 

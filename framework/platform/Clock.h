@@ -20,8 +20,9 @@ public:
     static void install(Clock* clock);
 };
 
-// A clock that moves only when told: each reading returns the time and then lets `step`
-// pass (so a loop polling it makes progress), and Sleep lets its length pass.
+// A clock that moves only when told: advance() and Sleep move it; a reading right after
+// such a move sees exactly the moved time, and each further reading lets `step` pass
+// first, so that a loop polling the clock makes progress.
 class PARVOLIN_API ManualClock : public Clock {
 public:
     explicit ManualClock(uint64_t startNanoseconds = 0, uint64_t stepNanoseconds = 0);
@@ -36,6 +37,7 @@ public:
 private:
     uint64_t now;
     uint64_t step;
+    bool moved;
 };
 
 #endif
