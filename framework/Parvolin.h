@@ -5,6 +5,7 @@
 
 #include "Export.h"
 #include "platform/PlatformTypes.h"
+#include "platform/VirtualKeys.h"
 #include "app/ResultCodes.h"
 #include "app/Config.h"
 #include "app/Device.h"
