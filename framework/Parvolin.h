@@ -5,7 +5,11 @@
 
 #include "Export.h"
 #include "platform/PlatformTypes.h"
+#include "platform/VirtualKeys.h"
 #include "app/ResultCodes.h"
+#include "app/Config.h"
+#include "app/Device.h"
+#include "app/Fps.h"
 #include "graphics/Rect.h"
 #include "graphics/Surface.h"
 #include "graphics/SurfaceRGBA.h"

@@ -43,5 +43,32 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef uint32_t COLORREF;
+typedef int32_t LONG;
+typedef int64_t LONGLONG;
+typedef wchar_t WCHAR;
+typedef const wchar_t* LPCWSTR;
+typedef wchar_t* LPWSTR;
+
+// Resource handles and the generic entry point that function look-ups return.
+struct HRSRC__;
+typedef HRSRC__* HRSRC;
+typedef void* HGLOBAL;
+typedef intptr_t (*FARPROC)();
+
+// A 64-bit value with the platform's two 32-bit halves beside it.
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+};
+
+#define TRUE 1
+#define FALSE 0
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
+// Characters in a path buffer, terminator included.
+constexpr unsigned MAX_PATH = 260;
 
 #endif

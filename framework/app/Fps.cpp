@@ -1,0 +1,93 @@
+#include "app/Fps.h"
+
+#include "app/FpsTimer.h"
+#include "app/ResultCodes.h"
+#include "platform/SystemServices.h"
+
+#include <new>
+
+Fps::Fps() : timer(nullptr) {}
+
+Fps::~Fps() { delete timer; }
+
+long Fps::start(unsigned long fps)
+{
+    delete timer;
+    timer = new (std::nothrow) FpsTimer();
+    if (!timer)
+        return ResultCode::OutOfMemory;
+    // The rate is a 32-bit number; deciding "limited" on the same 32 bits keeps a rate of
+    // 2^32 from dividing by zero.
+    timer->targetFps = static_cast<uint32_t>(fps);
+    timer->limited = timer->targetFps != 0;
+
+    LARGE_INTEGER frequency, count;
+    if (QueryPerformanceFrequency(&frequency) && QueryPerformanceCounter(&count) && frequency.QuadPart > 0) {
+        timer->highResolution = true;
+        timer->frequency = frequency.QuadPart;
+        timer->currentCount = count.QuadPart;
+        timer->previousCount = count.QuadPart;
+        timer->frameCount = timer->limited ? timer->frequency / static_cast<int64_t>(timer->targetFps) : 0;
+        timer->budgetCount = timer->frameCount;
+        return ResultCode::Ok;
+    }
+    timer->highResolution = false;
+    timer->frameMs = timer->limited ? 1000u / timer->targetFps : 0;
+    timer->budgetMs = timer->frameMs;
+    timer->currentTick = GetTickCount();
+    timer->lastTick = timer->currentTick;
+    return ResultCode::Ok;
+}
+
+long Fps::restart()
+{
+    if (!timer)
+        return ResultCode::FpsNotStarted;
+    return start(timer->targetFps);
+}
+
+long Fps::wait()
+{
+    if (!timer)
+        return ResultCode::FpsNotStarted;
+    FpsTimer& t = *timer;
+    if (t.highResolution) {
+        if (!t.limited)
+            t.budgetCount = 0;
+        t.previousCount = t.currentCount;
+        // Busy wait: the frame boundary is hit as closely as the counter allows. A counter
+        // that stops answering ends the wait rather than spinning for ever.
+        do {
+            LARGE_INTEGER count;
+            if (!QueryPerformanceCounter(&count))
+                break;
+            t.currentCount = count.QuadPart;
+            t.elapsedCount = t.currentCount - t.previousCount;
+        } while (t.elapsedCount < t.budgetCount);
+        t.budgetCount = t.budgetCount + t.frameCount - t.elapsedCount;
+        if (t.budgetCount < 0)
+            t.budgetCount = 0;
+        return ResultCode::Ok;
+    }
+    if (!t.limited)
+        t.budgetMs = 0;
+    t.lastTick = t.currentTick;
+    do {
+        t.currentTick = GetTickCount();
+        // Unsigned, so the tick count's wrap after 49.7 days is harmless.
+        t.elapsedMs = t.currentTick - t.lastTick;
+    } while (t.elapsedMs < t.budgetMs);
+    t.budgetMs = t.elapsedMs > t.frameMs + t.budgetMs ? 0 : t.frameMs + t.budgetMs - t.elapsedMs;
+    return ResultCode::Ok;
+}
+
+unsigned long Fps::getLastWait()
+{
+    if (!timer)
+        return 0;
+    if (!timer->highResolution)
+        return static_cast<uint32_t>(timer->elapsedMs * 1000u);
+    // Wide enough that a very long period cannot overflow; the low 32 bits are the result.
+    __int128 micros = static_cast<__int128>(timer->elapsedCount) * 1000000 / timer->frequency;
+    return static_cast<uint32_t>(static_cast<uint64_t>(micros));
+}

@@ -1,0 +1,29 @@
+#ifndef PARVOLIN_FPS_H
+#define PARVOLIN_FPS_H
+
+#include "Export.h"
+
+struct FpsTimer;
+
+// Holds each frame to a fixed period. wait() spins on the performance counter (or, on a
+// device without one, the millisecond tick count) until the period is over. A late frame
+// shortens the next period, but by at most one whole period.
+class PARVOLIN_API Fps {
+public:
+    Fps();
+    virtual ~Fps();
+
+    // Starts pacing at `fps` frames per second; 0 runs unpaced. 4 when out of memory.
+    long start(unsigned long fps);
+    // Starts again at the same rate, forgetting any lateness; 47 before start.
+    long restart();
+    // Waits out the current period; 47 before start.
+    long wait();
+    // Length of the last period in microseconds; 0 before start.
+    unsigned long getLastWait();
+
+private:
+    FpsTimer* timer;
+};
+
+#endif
