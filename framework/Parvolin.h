@@ -11,5 +11,7 @@
 #include "app/Fps.h"
 #include "graphics/Rect.h"
 #include "graphics/Surface.h"
+#include "files/File.h"
+#include "files/FileSystemManager.h"
 
 #endif
