@@ -53,7 +53,8 @@ LocalFileInternal::LocalFileInternal(LocalFileSystem* fileSystem, FilePath* path
       findHandle(INVALID_HANDLE_VALUE),
       pattern(nullptr),
       firstEntry(),
-      firstEntryPending(false)
+      firstEntryPending(false),
+      listing(false)
 {
     readAttributes();
 }
@@ -90,7 +91,7 @@ bool LocalFileInternal::isRoot()
 
 bool LocalFileInternal::isOpen()
 {
-    return (isFolder() ? findHandle : fileHandle) != INVALID_HANDLE_VALUE;
+    return isFolder() ? listing : fileHandle != INVALID_HANDLE_VALUE;
 }
 
 bool LocalFileInternal::equals(FileInternal* other)
@@ -165,12 +166,16 @@ long LocalFileInternal::openListing()
     pattern = PathSyntax::joinTexts(path->getPath(), L"/*", nullptr);
     if (pattern)
         findHandle = FindFirstFileW(pattern, &firstEntry);
-    if (findHandle == INVALID_HANDLE_VALUE) {
+    // Devices that report no "." and ".." find nothing at all in an empty folder.
+    bool empty = findHandle == INVALID_HANDLE_VALUE && pattern &&
+                 (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_NO_MORE_FILES);
+    if (findHandle == INVALID_HANDLE_VALUE && !empty) {
         delete[] pattern;
         pattern = nullptr;
         return ResultCode::FolderListError;
     }
-    firstEntryPending = true;
+    firstEntryPending = !empty;
+    listing = true;
     return ResultCode::Ok;
 }
 
@@ -257,7 +262,7 @@ FileInternal* LocalFileInternal::getNextChild(unsigned char* error)
         report(error, ResultCode::GetChildNotAllowed);
         return nullptr;
     }
-    if (findHandle == INVALID_HANDLE_VALUE) {
+    if (!listing) {
         report(error, ResultCode::FolderNotOpened);
         return nullptr;
     }
@@ -267,7 +272,7 @@ FileInternal* LocalFileInternal::getNextChild(unsigned char* error)
         if (firstEntryPending) {
             entry = firstEntry;
             firstEntryPending = false;
-        } else if (!FindNextFileW(findHandle, &entry)) {
+        } else if (findHandle == INVALID_HANDLE_VALUE || !FindNextFileW(findHandle, &entry)) {
             report(error, ResultCode::Ok);
             return nullptr;
         }
@@ -283,6 +288,7 @@ long LocalFileInternal::close()
     closeHandle(findHandle, FindClose);
     closeHandle(fileHandle, CloseHandle);
     firstEntryPending = false;
+    listing = false;
     delete[] pattern;
     pattern = nullptr;
     return ResultCode::Ok;

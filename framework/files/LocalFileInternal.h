@@ -73,6 +73,8 @@ private:
     // The entry the find-first call gave, still to be handed out by getNextChild.
     WIN32_FIND_DATAW firstEntry;
     bool firstEntryPending;
+    // A folder listing is open; an empty folder has one without a find handle.
+    bool listing;
 };
 
 #endif
