@@ -24,6 +24,7 @@ public:
         uint16_t startDisk = 0;
         std::string extra;        // in both headers
         std::string comment;      // in the central directory
+        long localHeaderOffset = -1;  // where the directory says it is; -1: where it is
     };
 
     // Raw deflate of `content` (no zlib header), as ZIP members hold it.
@@ -110,7 +111,7 @@ public:
             put16(out, m.startDisk);
             put16(out, 0);
             put32(out, 0);
-            put32(out, offsets[i]);
+            put32(out, m.localHeaderOffset >= 0 ? static_cast<uint32_t>(m.localHeaderOffset) : offsets[i]);
             out += m.name;
             out += m.extra;
             out += m.comment;
