@@ -104,17 +104,21 @@ long File::write(const wchar_t* text)
     return internal->write(text ? text : L"NULL");
 }
 
+long File::bind(File* target, FileInternal* found, long missing)
+{
+    if (!found)
+        return missing;
+    target->setInternalFile(found);
+    return ResultCode::Ok;
+}
+
 long File::getParent(File* parent)
 {
     if (!internal)
         return ResultCode::FileNotInitialized;
     if (!parent)
         return ResultCode::NullParameter;
-    FileInternal* found = internal->getParent();
-    if (!found)
-        return ResultCode::ParentOpenError;
-    parent->setInternalFile(found);
-    return ResultCode::Ok;
+    return bind(parent, internal->getParent(), ResultCode::ParentOpenError);
 }
 
 long File::getChild(File* child, const wchar_t* name)
@@ -123,11 +127,7 @@ long File::getChild(File* child, const wchar_t* name)
         return ResultCode::FileNotInitialized;
     if (!child || !name)
         return ResultCode::NullParameter;
-    FileInternal* found = internal->getChild(name);
-    if (!found)
-        return ResultCode::NoMoreChildren;
-    child->setInternalFile(found);
-    return ResultCode::Ok;
+    return bind(child, internal->getChild(name), ResultCode::NoMoreChildren);
 }
 
 long File::resolveFile(File* target, const wchar_t* path)
@@ -136,11 +136,7 @@ long File::resolveFile(File* target, const wchar_t* path)
         return ResultCode::FileNotInitialized;
     if (!target || !path)
         return ResultCode::NullParameter;
-    FileInternal* found = internal->resolveFile(path);
-    if (!found)
-        return ResultCode::ResolveError;
-    target->setInternalFile(found);
-    return ResultCode::Ok;
+    return bind(target, internal->resolveFile(path), ResultCode::ResolveError);
 }
 
 long File::getNextChild(File* child)
@@ -151,8 +147,5 @@ long File::getNextChild(File* child)
         return ResultCode::NullParameter;
     unsigned char error = 0;
     FileInternal* found = internal->getNextChild(&error);
-    if (!found)
-        return error ? static_cast<long>(error) : static_cast<long>(ResultCode::NoMoreChildren);
-    child->setInternalFile(found);
-    return ResultCode::Ok;
+    return bind(child, found, error ? static_cast<long>(error) : static_cast<long>(ResultCode::NoMoreChildren));
 }

@@ -86,6 +86,9 @@ protected:
 private:
     friend class FileSystemManager;
 
+    // Binds `target` to `found`, or gives `missing` when nothing was found.
+    static long bind(File* target, FileInternal* found, long missing);
+
     FileInternal* internal;
     bool endReached;
 };

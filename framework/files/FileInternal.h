@@ -45,6 +45,10 @@ public:
     virtual long deleteAny();
     virtual FileInternal* getChild(const wchar_t* name);
     virtual FileInternal* resolveFile(const wchar_t* path) = 0;
+
+protected:
+    // For getNextChild: stores `code` in the error byte (when there is one), gives null.
+    static FileInternal* noChild(unsigned char* error, long code);
 };
 
 #endif

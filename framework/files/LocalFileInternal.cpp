@@ -28,12 +28,6 @@ bool isDotEntry(const wchar_t* name)
     return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 
-void report(unsigned char* error, long code)
-{
-    if (error)
-        *error = static_cast<unsigned char>(code);
-}
-
 void closeHandle(HANDLE& handle, BOOL (*closer)(HANDLE))
 {
     if (handle != INVALID_HANDLE_VALUE)
@@ -254,18 +248,12 @@ long LocalFileInternal::tell() { return position; }
 
 FileInternal* LocalFileInternal::getNextChild(unsigned char* error)
 {
-    if (!exists()) {
-        report(error, ResultCode::FileDoesNotExist);
-        return nullptr;
-    }
-    if (!isFolder()) {
-        report(error, ResultCode::GetChildNotAllowed);
-        return nullptr;
-    }
-    if (!listing) {
-        report(error, ResultCode::FolderNotOpened);
-        return nullptr;
-    }
+    if (!exists())
+        return noChild(error, ResultCode::FileDoesNotExist);
+    if (!isFolder())
+        return noChild(error, ResultCode::GetChildNotAllowed);
+    if (!listing)
+        return noChild(error, ResultCode::FolderNotOpened);
     // "." and ".." are skipped by name: devices report them anywhere or not at all.
     WIN32_FIND_DATAW entry;
     do {
@@ -273,14 +261,11 @@ FileInternal* LocalFileInternal::getNextChild(unsigned char* error)
             entry = firstEntry;
             firstEntryPending = false;
         } else if (findHandle == INVALID_HANDLE_VALUE || !FindNextFileW(findHandle, &entry)) {
-            report(error, ResultCode::Ok);
-            return nullptr;
+            return noChild(error, ResultCode::Ok);
         }
     } while (isDotEntry(entry.cFileName));
     FileInternal* child = resolveFile(entry.cFileName);
-    if (!child)
-        report(error, ResultCode::OutOfMemory);
-    return child;
+    return child ? child : noChild(error, ResultCode::OutOfMemory);
 }
 
 long LocalFileInternal::close()

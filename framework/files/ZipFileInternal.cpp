@@ -15,12 +15,6 @@ using namespace ZipRecords;
 
 namespace {
 constexpr unsigned long largestTransfer = 0x7FFFFFFF;
-
-void report(unsigned char* error, long code)
-{
-    if (error)
-        *error = static_cast<unsigned char>(code);
-}
 } // namespace
 
 ZipFileInternal* ZipFileInternal::create(ZipFileSystem* fileSystem, ZipEntry* entry)
@@ -233,25 +227,18 @@ long ZipFileInternal::tell() { return opened && !isFolder() ? static_cast<long>(
 
 FileInternal* ZipFileInternal::getNextChild(unsigned char* error)
 {
-    if (!isFolder()) {
-        report(error, ResultCode::GetChildNotAllowed);
-        return nullptr;
-    }
-    if (!opened) {
-        report(error, ResultCode::FolderNotOpened);
-        return nullptr;
-    }
+    if (!isFolder())
+        return noChild(error, ResultCode::GetChildNotAllowed);
+    if (!opened)
+        return noChild(error, ResultCode::FolderNotOpened);
     while (nextListed < fileSystem->getEntryCount()) {
         ZipEntry* candidate = fileSystem->getEntry(nextListed++);
         if (!isListed(*candidate))
             continue;
         FileInternal* child = fileSystem->newMember(candidate);
-        if (!child)
-            report(error, ResultCode::OutOfMemory);
-        return child;
+        return child ? child : noChild(error, ResultCode::OutOfMemory);
     }
-    report(error, ResultCode::Ok);
-    return nullptr;
+    return noChild(error, ResultCode::Ok);
 }
 
 long ZipFileInternal::close()

@@ -4,6 +4,7 @@
 #include "app/Device.h"
 #include "files/File.h"
 
+#include <set>
 #include <string>
 
 // The application folder as the file systems write it: '/' separators, no final one.
@@ -32,5 +33,8 @@ inline std::string contentOf(File& file, unsigned long step = 7)
         bytes.append(block, static_cast<size_t>(got));
     return bytes;
 }
+
+// What an opened folder lists, by name or by path, checked to end with code 22.
+std::set<std::wstring> listing(File& folder, bool byPath = false);
 
 #endif

@@ -45,19 +45,6 @@ protected:
         return GetFileAttributesW(folder.path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    std::set<std::wstring> listing(File& folderFile)
-    {
-        std::set<std::wstring> names;
-        EXPECT_EQ(0, folderFile.open());
-        File child;
-        long result;
-        while ((result = folderFile.getNextChild(&child)) == 0)
-            names.insert(child.getName());
-        EXPECT_EQ(ResultCode::NoMoreChildren, result);
-        folderFile.close();
-        return names;
-    }
-
     TempFolder folder;
     FileSystemManager manager;
 };

@@ -78,16 +78,7 @@ public:
         for (const Member& m : members) {
             offsets.push_back(static_cast<uint32_t>(out.size()));
             put32(out, 0x04034B50);
-            put16(out, 20);
-            put16(out, 0);
-            put16(out, m.method);
-            put16(out, 0);
-            put16(out, 0x21);
-            put32(out, m.crc);
-            put32(out, m.compressedSize);
-            put32(out, m.uncompressedSize);
-            put16(out, static_cast<uint16_t>(m.name.size()));
-            put16(out, static_cast<uint16_t>(m.extra.size()));
+            putCommonFields(out, m);
             out += m.name;
             out += m.extra;
             out += m.data;
@@ -96,17 +87,8 @@ public:
         for (size_t i = 0; i < members.size(); ++i) {
             const Member& m = members[i];
             put32(out, 0x02014B50);
-            put16(out, 20);
-            put16(out, 20);
-            put16(out, 0);
-            put16(out, m.method);
-            put16(out, 0);
-            put16(out, 0x21);
-            put32(out, m.crc);
-            put32(out, m.compressedSize);
-            put32(out, m.uncompressedSize);
-            put16(out, static_cast<uint16_t>(m.name.size()));
-            put16(out, static_cast<uint16_t>(m.extra.size()));
+            put16(out, 20);  // made by
+            putCommonFields(out, m);
             put16(out, static_cast<uint16_t>(m.comment.size()));
             put16(out, m.startDisk);
             put16(out, 0);
@@ -131,6 +113,21 @@ public:
     }
 
 private:
+    // The fields both headers share, from "version needed" to the extra field's length.
+    static void putCommonFields(std::string& out, const Member& m)
+    {
+        put16(out, 20);
+        put16(out, 0);
+        put16(out, m.method);
+        put16(out, 0);
+        put16(out, 0x21);  // 1980-01-01
+        put32(out, m.crc);
+        put32(out, m.compressedSize);
+        put32(out, m.uncompressedSize);
+        put16(out, static_cast<uint16_t>(m.name.size()));
+        put16(out, static_cast<uint16_t>(m.extra.size()));
+    }
+
     static void put16(std::string& out, uint16_t value)
     {
         out += static_cast<char>(value & 0xFF);
