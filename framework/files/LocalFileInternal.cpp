@@ -183,6 +183,9 @@ long LocalFileInternal::createParentFolders()
     return result == ResultCode::Ok ? ResultCode::Ok : ResultCode::ParentOpenError;
 }
 
+// The position is the device's 32-bit number: it wraps rather than overflows.
+void LocalFileInternal::advance(DWORD bytes) { position = static_cast<int32_t>(static_cast<uint32_t>(position) + bytes); }
+
 long LocalFileInternal::read(void* buffer, unsigned long count)
 {
     if (isFolder())
@@ -191,7 +194,7 @@ long LocalFileInternal::read(void* buffer, unsigned long count)
     if (!ReadFile(fileHandle, buffer, static_cast<DWORD>(count < largestTransfer ? count : largestTransfer), &got,
                   nullptr))
         return -1;
-    position += static_cast<int32_t>(got);
+    advance(got);
     return static_cast<long>(got);
 }
 
@@ -203,7 +206,7 @@ long LocalFileInternal::write(const void* buffer, unsigned long count)
     if (!WriteFile(fileHandle, buffer, static_cast<DWORD>(count < largestTransfer ? count : largestTransfer), &put,
                    nullptr))
         return -1;
-    position += static_cast<int32_t>(put);
+    advance(put);
     return static_cast<long>(put);
 }
 

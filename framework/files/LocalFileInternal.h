@@ -60,6 +60,7 @@ private:
     void readAttributes();
     long openListing();
     long createParentFolders();
+    void advance(DWORD bytes);
 
     unsigned char mode;
     int32_t position;
