@@ -37,7 +37,11 @@ protected:
     {
         std::string host;
         ASSERT_TRUE(HostText::toUtf8(folder.path(name).c_str(), host));
-        std::filesystem::permissions(host, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
+        // Folders keep their search bit, so that they can still be listed.
+        std::filesystem::perms perms = std::filesystem::perms::owner_read;
+        if (std::filesystem::is_directory(host))
+            perms |= std::filesystem::perms::owner_exec;
+        std::filesystem::permissions(host, perms, std::filesystem::perm_options::replace);
     }
 
     bool existsNow(const std::wstring& name)
@@ -306,6 +310,16 @@ TEST_F(LocalFiles, DeletingAFolderDeletesEverythingInIt)
     ASSERT_EQ(0, readOnly.createFile(FileMode::ReadOnly));
     EXPECT_EQ(ResultCode::FolderDeleteError, kept.deleteFolder());
     EXPECT_TRUE(kept.exists());
+
+    // So does an empty folder that the platform refuses to remove.
+    File refused;
+    bind(refused, L"refused");
+    ASSERT_EQ(0, refused.createFolder());
+    makeReadOnly(L"refused");
+    File again;
+    bind(again, L"refused");
+    EXPECT_EQ(ResultCode::FolderDeleteError, again.deleteFolder());
+    EXPECT_TRUE(again.exists());
 }
 
 TEST_F(LocalFiles, ListingsGiveEveryEntryOnce)
