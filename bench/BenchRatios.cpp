@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +33,12 @@ public:
             if (counter == run.counters.end())
                 continue;
             std::string name = run.run_name.str();
+            // Benchmarks timed by the clock on the wall carry that in their name.
+            for (const char* timing : {"/real_time", "/manual_time"}) {
+                size_t at = name.rfind(timing);
+                if (at != std::string::npos && at + std::strlen(timing) == name.size())
+                    name.erase(at);
+            }
             size_t slash = name.rfind('/');
             if (slash == std::string::npos)
                 continue;
