@@ -9,6 +9,8 @@
 #include "app/Config.h"
 #include "app/Device.h"
 #include "app/Fps.h"
+#include "display/KeyList.h"
+#include "display/Display.h"
 #include "graphics/Rect.h"
 #include "graphics/Surface.h"
 

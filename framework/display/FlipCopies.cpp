@@ -1,0 +1,116 @@
+#include "display/FlipCopies.h"
+
+#include "graphics/PixelRules.h"
+#include "graphics/VectorKernels.h"
+
+#include <cstring>
+
+namespace {
+
+template <bool to555> inline uint16_t converted(uint16_t p) { return to555 ? PixelRules::toRgb555(p) : p; }
+
+inline void put(unsigned char* at, uint16_t p) { std::memcpy(at, &p, sizeof(p)); }
+
+// The plain rule from row `firstRow` on. Offsets rather than moving pointers, so that no
+// address outside the frame buffer is ever formed.
+template <bool to555>
+void plainRows(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height, ptrdiff_t xPitch,
+               ptrdiff_t yPitch, unsigned long firstRow)
+{
+    for (unsigned long y = firstRow; y < height; ++y) {
+        const uint16_t* source = pixels + y * width;
+        ptrdiff_t at = static_cast<ptrdiff_t>(y) * yPitch;
+        unsigned long x = 0;
+        for (; x + 8 <= width; x += 8, source += 8, at += 8 * xPitch) {
+            put(base + at, converted<to555>(source[0]));
+            put(base + at + xPitch, converted<to555>(source[1]));
+            put(base + at + 2 * xPitch, converted<to555>(source[2]));
+            put(base + at + 3 * xPitch, converted<to555>(source[3]));
+            put(base + at + 4 * xPitch, converted<to555>(source[4]));
+            put(base + at + 5 * xPitch, converted<to555>(source[5]));
+            put(base + at + 6 * xPitch, converted<to555>(source[6]));
+            put(base + at + 7 * xPitch, converted<to555>(source[7]));
+        }
+        for (; x < width; ++x, ++source, at += xPitch)
+            put(base + at, converted<to555>(*source));
+    }
+}
+
+// A quarter turn: the frame buffer's rows run down the back buffer's columns (y pitch of
+// one pixel either way). Eight rows at a time become columns of eight contiguous pixels,
+// stored from the lowest address; the rows that do not fill a band go the plain way.
+template <bool to555>
+void inBands(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height, ptrdiff_t xPitch,
+             ptrdiff_t yPitch, decltype(VectorKernels::transposeBand) transposeBand)
+{
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(width);
+    unsigned long y = 0;
+    for (; y + 8 <= height; y += 8) {
+        // With the y pitch negative the band's last row lies lowest in memory.
+        unsigned long lowest = yPitch > 0 ? y : y + 7;
+        transposeBand(base + static_cast<ptrdiff_t>(lowest) * yPitch, xPitch, pixels + lowest * width,
+                      yPitch > 0 ? stride : -stride, width, to555);
+    }
+    plainRows<to555>(base, pixels, width, height, xPitch, yPitch, y);
+}
+
+template <bool to555>
+void stridedCopy(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,
+                 long xPitch, long yPitch)
+{
+    const VectorKernels& kernels = vectorKernels();
+    if (xPitch == 2 && (!to555 || kernels.rowTo555)) {
+        for (unsigned long y = 0; y < height; ++y) {
+            unsigned char* row = base + static_cast<ptrdiff_t>(y) * yPitch;
+            const uint16_t* source = pixels + y * width;
+            if (to555)
+                kernels.rowTo555(reinterpret_cast<uint16_t*>(row), source, width);
+            else
+                std::memcpy(row, source, width * sizeof(uint16_t));
+        }
+        return;
+    }
+    if ((yPitch == 2 || yPitch == -2) && kernels.transposeBand) {
+        inBands<to555>(base, pixels, width, height, xPitch, yPitch, kernels.transposeBand);
+        return;
+    }
+    plainRows<to555>(base, pixels, width, height, xPitch, yPitch, 0);
+}
+
+} // namespace
+
+namespace FlipCopies {
+
+void contiguous(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height, long,
+                long)
+{
+    std::memcpy(base, pixels, width * height * sizeof(uint16_t));
+}
+
+void strided(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,
+             long xPitch, long yPitch)
+{
+    stridedCopy<false>(base, pixels, width, height, xPitch, yPitch);
+}
+
+void strided555(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,
+                long xPitch, long yPitch)
+{
+    stridedCopy<true>(base, pixels, width, height, xPitch, yPitch);
+}
+
+CopyRoutine choose(uint32_t bitsPerPixel, uint32_t format, uint32_t width, int32_t xPitch, int32_t yPitch)
+{
+    if (bitsPerPixel != 16)
+        return nullptr;
+    if (format & 0x80) {
+        if (xPitch == 2 && static_cast<int64_t>(yPitch) == 2 * static_cast<int64_t>(width))
+            return contiguous;
+        return strided;
+    }
+    if (format & 0x40)
+        return strided555;
+    return nullptr;
+}
+
+} // namespace FlipCopies
