@@ -44,11 +44,24 @@ std::unique_ptr<Host> SdlHost::create()
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
-    if (SDL_GetNumVideoDisplays() < 1) {
+    // SDL falls back to drivers that show nothing; they count only when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool showsNothing = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (SDL_GetNumVideoDisplays() < 1 || (showsNothing && !(asked && std::strcmp(asked, driver) == 0))) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     return std::unique_ptr<Host>(new SdlHost(scaleFromEnvironment()));
+}
+
+std::string SdlHost::title() const { return window ? SDL_GetWindowTitle(window) : std::string(); }
+
+void SdlHost::windowSize(int& width, int& height) const
+{
+    width = height = 0;
+    if (window)
+        SDL_GetWindowSize(window, &width, &height);
 }
 
 SdlHost::SdlHost(int scale) : scale(scale) {}

@@ -14,12 +14,17 @@ struct SDL_Texture;
 // top-level window. It opens with the first frame.
 class SdlHost : public Host {
 public:
-    // Null when SDL has no video display here.
+    // Null when SDL has no video display here: no driver, or only one that shows nothing
+    // ("offscreen", "dummy") without SDL_VIDEODRIVER naming it.
     static std::unique_ptr<Host> create();
     ~SdlHost() override;
 
     void present(const EmulatedScreen& screen) override;
     void windowsChanged() override;
+
+    // The desktop window as it is now; empty before the first frame.
+    std::string title() const;
+    void windowSize(int& width, int& height) const;
 
     // PARVOLIN_SCALE, or 2 when it is not set; a value outside 1..8 is reported on stderr.
     static int scaleFromEnvironment();
