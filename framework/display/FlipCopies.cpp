@@ -11,13 +11,13 @@ template <bool to555> inline uint16_t converted(uint16_t p) { return to555 ? Pix
 
 inline void put(unsigned char* at, uint16_t p) { std::memcpy(at, &p, sizeof(p)); }
 
-// The plain rule from row `firstRow` on. Offsets rather than moving pointers, so that no
-// address outside the frame buffer is ever formed.
+// The plain rule. Offsets rather than moving pointers, so that no address outside the
+// frame buffer is ever formed.
 template <bool to555>
 void plainRows(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height, ptrdiff_t xPitch,
-               ptrdiff_t yPitch, unsigned long firstRow)
+               ptrdiff_t yPitch)
 {
-    for (unsigned long y = firstRow; y < height; ++y) {
+    for (unsigned long y = 0; y < height; ++y) {
         const uint16_t* source = pixels + y * width;
         ptrdiff_t at = static_cast<ptrdiff_t>(y) * yPitch;
         unsigned long x = 0;
@@ -36,30 +36,32 @@ void plainRows(unsigned char* base, const uint16_t* pixels, unsigned long width,
     }
 }
 
-// A quarter turn: the frame buffer's rows run down the back buffer's columns (y pitch of
-// one pixel either way). Eight rows at a time become columns of eight contiguous pixels,
-// stored from the lowest address; the rows that do not fill a band go the plain way.
+// A quarter turn: each back-buffer column is a run of contiguous pixels in the frame
+// buffer (y pitch of one pixel either way). The kernel writes rows as columns from the
+// lowest address up, so with the y pitch negative it is given the rows bottom first.
 template <bool to555>
-void inBands(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height, ptrdiff_t xPitch,
-             ptrdiff_t yPitch, decltype(VectorKernels::transposeBand) transposeBand)
+void asColumns(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height,
+               ptrdiff_t xPitch, ptrdiff_t yPitch, decltype(VectorKernels::transposeRows) transposeRows)
 {
     const ptrdiff_t stride = static_cast<ptrdiff_t>(width);
-    unsigned long y = 0;
-    for (; y + 8 <= height; y += 8) {
-        // With the y pitch negative the band's last row lies lowest in memory.
-        unsigned long lowest = yPitch > 0 ? y : y + 7;
-        transposeBand(base + static_cast<ptrdiff_t>(lowest) * yPitch, xPitch, pixels + lowest * width,
-                      yPitch > 0 ? stride : -stride, width, to555);
-    }
-    plainRows<to555>(base, pixels, width, height, xPitch, yPitch, y);
+    if (yPitch > 0)
+        transposeRows(base, xPitch, pixels, stride, width, height, to555);
+    else
+        transposeRows(base + static_cast<ptrdiff_t>(height - 1) * yPitch, xPitch, pixels + (height - 1) * width,
+                      -stride, width, height, to555);
 }
 
 template <bool to555>
 void stridedCopy(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,
                  long xPitch, long yPitch)
 {
+    if (width == 0 || height == 0)
+        return;
     const VectorKernels& kernels = vectorKernels();
     if (xPitch == 2 && (!to555 || kernels.rowTo555)) {
+        // Packed rows are one run.
+        if (yPitch == 2 * static_cast<long>(width))
+            width *= height, height = 1;
         for (unsigned long y = 0; y < height; ++y) {
             unsigned char* row = base + static_cast<ptrdiff_t>(y) * yPitch;
             const uint16_t* source = pixels + y * width;
@@ -70,11 +72,11 @@ void stridedCopy(unsigned char* base, const unsigned short* pixels, unsigned lon
         }
         return;
     }
-    if ((yPitch == 2 || yPitch == -2) && kernels.transposeBand) {
-        inBands<to555>(base, pixels, width, height, xPitch, yPitch, kernels.transposeBand);
+    if ((yPitch == 2 || yPitch == -2) && kernels.transposeRows) {
+        asColumns<to555>(base, pixels, width, height, xPitch, yPitch, kernels.transposeRows);
         return;
     }
-    plainRows<to555>(base, pixels, width, height, xPitch, yPitch, 0);
+    plainRows<to555>(base, pixels, width, height, xPitch, yPitch);
 }
 
 } // namespace

@@ -9,11 +9,11 @@
 // callers fall through to it. With PARVOLIN_SIMD=off in the environment every entry is
 // null, so the same binary runs the plain path.
 struct VectorKernels {
-    // The display's flip (display/FlipCopies.h): a run converted to RGB555, and a band of
-    // eight rows written as columns of eight contiguous pixels.
+    // The display's flip (graphics/FlipKernels.h): a run converted to RGB555, and rows
+    // written as columns of contiguous pixels.
     void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
-    void (*transposeBand)(unsigned char* target, ptrdiff_t targetPitch, const uint16_t* source,
-                          ptrdiff_t sourceStride, size_t count, bool to555);
+    void (*transposeRows)(unsigned char* target, ptrdiff_t targetPitch, const uint16_t* source,
+                          ptrdiff_t sourceStride, size_t width, size_t rows, bool to555);
     void (*fill)(uint16_t* row, size_t count, uint16_t color);
     void (*half)(uint16_t* row, size_t count, uint16_t color);
     void (*blend)(uint16_t* row, size_t count, uint16_t color, uint32_t weight);

@@ -4,6 +4,7 @@
 
 #if defined(__SSE2__)
 
+#include "graphics/FlipKernels.h"
 #include "graphics/PixelRules.h"
 
 #include <emmintrin.h>
@@ -88,67 +89,7 @@ void blendSse2(uint16_t* row, size_t count, uint16_t color, uint32_t weight)
         row[i] = PixelRules::blend(color, row[i], weight);
 }
 
-inline __m128i to555(__m128i p)
-{
-    const __m128i blue = _mm_set1_epi16(0x001F);
-    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
-    return _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1));
-}
-
-void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
-{
-    for (; count >= 8; count -= 8, target += 8, source += 8)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(target),
-                         to555(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source))));
-    for (size_t i = 0; i < count; ++i)
-        target[i] = PixelRules::toRgb555(source[i]);
-}
-
-// Eight columns of eight rows at a time: the rows are loaded, turned into columns with
-// three rounds of interleaving, and each column stored as one run.
-void transposeBandSse2(unsigned char* target, ptrdiff_t targetPitch, const uint16_t* source, ptrdiff_t sourceStride,
-                       size_t count, bool convert)
-{
-    size_t x = 0;
-    for (; x + 8 <= count; x += 8) {
-        __m128i r[8];
-        for (int i = 0; i < 8; ++i)
-            r[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i * sourceStride + x));
-        __m128i a[8];
-        for (int i = 0; i < 4; ++i) {
-            a[2 * i] = _mm_unpacklo_epi16(r[2 * i], r[2 * i + 1]);
-            a[2 * i + 1] = _mm_unpackhi_epi16(r[2 * i], r[2 * i + 1]);
-        }
-        // a[0]: rows 0,1 of columns 0-3; a[1]: rows 0,1 of columns 4-7; a[2], a[3]: rows 2,3 ...
-        __m128i b[8];
-        for (int i = 0; i < 2; ++i) {
-            b[4 * i] = _mm_unpacklo_epi32(a[4 * i], a[4 * i + 2]);
-            b[4 * i + 1] = _mm_unpackhi_epi32(a[4 * i], a[4 * i + 2]);
-            b[4 * i + 2] = _mm_unpacklo_epi32(a[4 * i + 1], a[4 * i + 3]);
-            b[4 * i + 3] = _mm_unpackhi_epi32(a[4 * i + 1], a[4 * i + 3]);
-        }
-        // b[0..3]: rows 0-3 of column pairs (0,1), (2,3), (4,5), (6,7); b[4..7]: rows 4-7.
-        for (int i = 0; i < 4; ++i) {
-            __m128i even = _mm_unpacklo_epi64(b[i], b[i + 4]);
-            __m128i odd = _mm_unpackhi_epi64(b[i], b[i + 4]);
-            if (convert)
-                even = to555(even), odd = to555(odd);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(target + static_cast<ptrdiff_t>(x + 2 * i) * targetPitch),
-                             even);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(target + static_cast<ptrdiff_t>(x + 2 * i + 1) * targetPitch),
-                             odd);
-        }
-    }
-    for (; x < count; ++x) {
-        uint16_t* column = reinterpret_cast<uint16_t*>(target + static_cast<ptrdiff_t>(x) * targetPitch);
-        for (int i = 0; i < 8; ++i) {
-            uint16_t p = source[i * sourceStride + static_cast<ptrdiff_t>(x)];
-            column[i] = convert ? PixelRules::toRgb555(p) : p;
-        }
-    }
-}
-
-const VectorKernels sse2Kernels = {rowTo555Sse2, transposeBandSse2, fillSse2, halfSse2, blendSse2};
+const VectorKernels sse2Kernels = {FlipKernels::rowTo555, FlipKernels::transposeRows, fillSse2, halfSse2, blendSse2};
 
 } // namespace
 
