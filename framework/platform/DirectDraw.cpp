@@ -24,14 +24,10 @@ FrameBufferLayout reportedLayout()
     return {report.width, report.height, report.xPitch, report.pitch, report.rgbBitCount, 0, 0};
 }
 
-class PrimarySurface : public IDirectDrawSurface {
+// The reference count of an object, in the manner of COM: it is deleted with its last
+// reference.
+template <class Interface> class Counted : public Interface {
 public:
-    explicit PrimarySurface(IDirectDraw* owner) : owner(owner)
-    {
-        owner->AddRef();
-        primarySurface = this;
-    }
-
     ULONG AddRef() override { return ++references; }
 
     ULONG Release() override
@@ -40,6 +36,18 @@ public:
         if (left == 0)
             delete this;
         return left;
+    }
+
+private:
+    ULONG references = 1;
+};
+
+class PrimarySurface : public Counted<IDirectDrawSurface> {
+public:
+    explicit PrimarySurface(IDirectDraw* owner) : owner(owner)
+    {
+        owner->AddRef();
+        primarySurface = this;
     }
 
     HRESULT Lock(tagRECT* rect, DDSURFACEDESC* description, DWORD, HANDLE) override
@@ -98,22 +106,11 @@ private:
     }
 
     IDirectDraw* const owner;
-    ULONG references = 1;
     bool locked = false;
 };
 
-class DirectDrawObject : public IDirectDraw {
+class DirectDrawObject : public Counted<IDirectDraw> {
 public:
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override
-    {
-        ULONG left = --references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT SetCooperativeLevel(HWND window, DWORD flags) override
     {
         bool fullScreen = flags & DDSCL_FULLSCREEN;
@@ -151,7 +148,6 @@ public:
 private:
     ~DirectDrawObject() override = default;
 
-    ULONG references = 1;
     bool levelSet = false;
 };
 
