@@ -2,6 +2,7 @@
 
 #include "app/ResultCodes.h"
 #include "display/DisplayBackEnds.h"
+#include "display/FlipCopies.h"
 #include "display/GapiBackEnd.h"
 #include "graphics/Surface.h"
 

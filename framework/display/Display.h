@@ -3,7 +3,7 @@
 
 #include "Export.h"
 #include "app/Config.h"
-#include "display/FlipCopies.h"
+#include "display/CopyRoutine.h"
 #include "display/KeyList.h"
 #include "platform/PlatformTypes.h"
 

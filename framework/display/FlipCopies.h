@@ -1,14 +1,10 @@
 #ifndef PARVOLIN_FLIP_COPIES_H
 #define PARVOLIN_FLIP_COPIES_H
 
+#include "display/CopyRoutine.h"
+
 #include <cstddef>
 #include <cstdint>
-
-// The routines that copy the back buffer (packed RGB565 rows, `width` pixels each) into the
-// frame buffer: back-buffer pixel (x, y) goes to the byte address base + y * yPitch +
-// x * xPitch, the pitches signed.
-typedef void (*CopyRoutine)(unsigned char* base, const unsigned short* pixels, unsigned long width,
-                            unsigned long height, long xPitch, long yPitch);
 
 namespace FlipCopies {
 

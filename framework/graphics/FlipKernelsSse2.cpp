@@ -50,11 +50,13 @@ template <bool convert>
 void transposeScalar(unsigned char* target, ptrdiff_t targetPitch, const uint16_t* source, ptrdiff_t sourceStride,
                      size_t firstColumn, size_t width, size_t rows)
 {
-    for (size_t row = 0; row < rows; ++row)
+    for (size_t row = 0; row < rows; ++row) {
+        const uint16_t* line = source + static_cast<ptrdiff_t>(row) * sourceStride;
         for (size_t x = firstColumn; x < width; ++x) {
-            uint16_t p = converted<convert>(source[static_cast<ptrdiff_t>(row) * sourceStride + static_cast<ptrdiff_t>(x)]);
+            uint16_t p = converted<convert>(line[x]);
             std::memcpy(target + static_cast<ptrdiff_t>(x) * targetPitch + 2 * static_cast<ptrdiff_t>(row), &p, 2);
         }
+    }
 }
 
 // Eight rows of eight columns: every column becomes 16 contiguous bytes, one store.

@@ -135,8 +135,8 @@ std::unique_ptr<EmulatedScreen> EmulatedScreen::make(const DeviceProfile& device
         uintptr_t start = layout.fixedAddress + static_cast<uintptr_t>(span.lowest);
         storage = Memory::at(start, span.bytes, why);
         if (!storage) {
-            why = "its frame buffer belongs at " + hex(layout.fixedAddress) + ", where programs write it directly, but " +
-                  why;
+            why = "its frame buffer belongs at " + hex(layout.fixedAddress) +
+                  ", where programs write it directly, but " + why;
 #if defined(__SANITIZE_ADDRESS__)
             why += "; AddressSanitizer keeps that address range for itself";
 #endif

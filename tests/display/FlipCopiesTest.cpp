@@ -127,7 +127,8 @@ TEST(FlipCopies, EveryPixelLandsWhereItsPitchesSay)
                                                                   2 * height, -2);
             for (unsigned long y = 0; y < height; ++y)
                 for (unsigned long x = 0; x < width; ++x) {
-                    const unsigned char* at = frame.base() + static_cast<ptrdiff_t>(x * 2 * height) - 2 * static_cast<ptrdiff_t>(y);
+                    const unsigned char* at =
+                        frame.base() + static_cast<ptrdiff_t>(x * 2 * height) - 2 * static_cast<ptrdiff_t>(y);
                     uint16_t stored = static_cast<uint16_t>(at[0] | at[1] << 8);
                     uint16_t drawn = pixels[y * width + x];
                     EXPECT_EQ(to555 ? PixelRules::toRgb555(drawn) : drawn, stored) << x << ", " << y;
