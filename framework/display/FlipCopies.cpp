@@ -37,18 +37,25 @@ void plainRows(unsigned char* base, const uint16_t* pixels, unsigned long width,
 }
 
 // A quarter turn: each back-buffer column is a run of contiguous pixels in the frame
-// buffer (y pitch of one pixel either way). The kernel writes rows as columns from the
-// lowest address up, so with the y pitch negative it is given the rows bottom first.
+// buffer (y pitch of one pixel either way), which the blits' quarter-turn kernel writes
+// eight or sixteen at a time; with the y pitch negative it is given the rows bottom first.
+// RGB555 runs are converted where they lie.
 template <bool to555>
 void asColumns(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height,
-               ptrdiff_t xPitch, ptrdiff_t yPitch, decltype(VectorKernels::transposeRows) transposeRows)
+               ptrdiff_t xPitch, ptrdiff_t yPitch, const VectorKernels& kernels)
 {
-    const ptrdiff_t stride = static_cast<ptrdiff_t>(width);
+    const long stride = static_cast<long>(width);
+    const long columnPitch = static_cast<long>(xPitch / 2);
+    uint16_t* lowest = reinterpret_cast<uint16_t*>(yPitch > 0 ? base : base + static_cast<ptrdiff_t>(height - 1) * yPitch);
     if (yPitch > 0)
-        transposeRows(base, xPitch, pixels, stride, width, height, to555);
+        kernels.copyQuarterTurn(lowest, columnPitch, pixels, stride, 1, height, width);
     else
-        transposeRows(base + static_cast<ptrdiff_t>(height - 1) * yPitch, xPitch, pixels + (height - 1) * width,
-                      -stride, width, height, to555);
+        kernels.copyQuarterTurn(lowest, columnPitch, pixels + (height - 1) * width, -stride, 1, height, width);
+    if (to555)
+        for (unsigned long x = 0; x < width; ++x) {
+            uint16_t* column = lowest + static_cast<long>(x) * columnPitch;
+            kernels.rowTo555(column, column, height);
+        }
 }
 
 template <bool to555>
@@ -72,8 +79,9 @@ void stridedCopy(unsigned char* base, const unsigned short* pixels, unsigned lon
         }
         return;
     }
-    if ((yPitch == 2 || yPitch == -2) && kernels.transposeRows) {
-        asColumns<to555>(base, pixels, width, height, xPitch, yPitch, kernels.transposeRows);
+    bool aligned = reinterpret_cast<uintptr_t>(base) % 2 == 0 && xPitch % 2 == 0;
+    if ((yPitch == 2 || yPitch == -2) && aligned && kernels.copyQuarterTurn && (!to555 || kernels.rowTo555)) {
+        asColumns<to555>(base, pixels, width, height, xPitch, yPitch, kernels);
         return;
     }
     plainRows<to555>(base, pixels, width, height, xPitch, yPitch);

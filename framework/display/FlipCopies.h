@@ -12,7 +12,7 @@ namespace FlipCopies {
 void contiguous(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,
                 long xPitch, long yPitch);
 // Any pitches, RGB565. Rows that are contiguous in the frame buffer are copied as blocks;
-// the vector kernels (when on) turn bands of rows into columns where a quarter turn makes
+// the vector kernels (when on) turn blocks of rows into columns where a quarter turn makes
 // the frame buffer's rows the back buffer's columns. Every path gives the plain rule's
 // bits: each pixel on its own, eight to an inner step.
 void strided(unsigned char* base, const unsigned short* pixels, unsigned long width, unsigned long height,

@@ -52,6 +52,61 @@ inline uint16_t applyOpacity(uint32_t c, uint32_t d, unsigned long opacity)
     return blend(c, d, static_cast<uint32_t>(opacity >> 2));
 }
 
+// The weight an alpha-plane pixel carries: its 6-bit green field (red and blue do not count).
+inline uint32_t alphaWeight(uint32_t alphaPixel) { return (alphaPixel >> 5) & 63; }
+
+// A colour-keyed source pixel: key-coloured pixels let the destination show through.
+inline uint16_t keyed(uint32_t d, uint32_t s, uint32_t key) { return static_cast<uint16_t>(s == key ? d : s); }
+
+// A silhouette: every non-key source pixel painted in one colour.
+inline uint16_t fillKeyed(uint32_t d, uint32_t s, uint32_t key, uint32_t fill)
+{
+    return static_cast<uint16_t>(s == key ? d : fill);
+}
+
+// The key-coloured background painted, the sprite kept.
+inline uint16_t fillBackground(uint32_t s, uint32_t key, uint32_t fill)
+{
+    return static_cast<uint16_t>(s == key ? fill : s);
+}
+
+// The channels of a native pixel moved to the top of a byte (low bits zero), and 8-bit
+// channels packed back by truncation.
+inline uint32_t red8(uint32_t p) { return (p >> 8) & 0xF8; }
+inline uint32_t green8(uint32_t p) { return (p >> 3) & 0xFC; }
+inline uint32_t blue8(uint32_t p) { return (p & 0x1F) << 3; }
+inline uint16_t pack8(uint32_t r, uint32_t g, uint32_t b)
+{
+    return static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | ((b & 0xFF) >> 3));
+}
+
+// Tint: each channel scaled by k / 256, except that a factor of exactly 255 keeps it.
+inline uint32_t multiplyChannel(uint32_t c, uint32_t k) { return k == 255 ? c : (k * c) >> 8; }
+
+// Overlay: darkens the lower half of a channel and lightens the upper half.
+inline uint32_t overlayChannel(uint32_t c, uint32_t k)
+{
+    return c < 128 ? (k * c) >> 7 : 255 - (((255 - k) * (255 - c)) >> 7);
+}
+
+// Screen: moves the channel toward white by k / 256 of the distance.
+inline uint32_t screenChannel(uint32_t c, uint32_t k) { return c + (((255 - c) * k) >> 8); }
+
+// Applies one channel rule with the factors (kr, kg, kb) to the expanded channels of p.
+template <uint32_t (*rule)(uint32_t, uint32_t)>
+inline uint16_t perChannel(uint32_t p, uint32_t kr, uint32_t kg, uint32_t kb)
+{
+    return pack8(rule(red8(p), kr), rule(green8(p), kg), rule(blue8(p), kb));
+}
+
+// Luma with weights 77, 150, 29 (out of 256) in all three channels. The blue term 29 * B8
+// is 232 * B5, the same value.
+inline uint16_t grayScale(uint32_t p)
+{
+    uint32_t y = (77 * red8(p) + 150 * green8(p) + 232 * (p & 0x1F)) >> 8;
+    return pack8(y, y, y);
+}
+
 } // namespace PixelRules
 
 #endif

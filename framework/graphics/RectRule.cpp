@@ -1,5 +1,7 @@
 #include "graphics/RectRule.h"
 
+#include "app/ResultCodes.h"
+
 RectCheck checkRect(const tagRECT* rect, unsigned long width, unsigned long height, tagRECT* out)
 {
     tagRECT r;
@@ -28,4 +30,19 @@ RectCheck checkRect(const tagRECT* rect, unsigned long width, unsigned long heig
         r.right > w || r.bottom > h)
         return RectCheck::Outside;
     return RectCheck::Inside;
+}
+
+bool passRectRule(const tagRECT* rect, unsigned long width, unsigned long height, tagRECT* out, long* result)
+{
+    switch (checkRect(rect, width, height, out)) {
+    case RectCheck::Empty:
+        *result = ResultCode::Ok;
+        return false;
+    case RectCheck::Outside:
+        *result = ResultCode::InvalidCoordinates;
+        return false;
+    case RectCheck::Inside:
+        break;
+    }
+    return true;
 }

@@ -12,4 +12,13 @@ enum class RectCheck { Inside, Empty, Outside };
 // normalised rectangle in `out`.
 RectCheck checkRect(const tagRECT* rect, unsigned long width, unsigned long height, tagRECT* out);
 
+// The rule as the drawing calls apply it: true to go on with the normalised rectangle in
+// `out`; false with the call's result in `result` (0 for an empty rectangle, 2 for one
+// outside the surface).
+bool passRectRule(const tagRECT* rect, unsigned long width, unsigned long height, tagRECT* out, long* result);
+
+// Width and height of a normalised rectangle, without 32-bit overflow.
+inline long rectWidth(const tagRECT& r) { return static_cast<long>(r.right) - r.left; }
+inline long rectHeight(const tagRECT& r) { return static_cast<long>(r.bottom) - r.top; }
+
 #endif

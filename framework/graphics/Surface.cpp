@@ -51,16 +51,24 @@ long Surface::create(Surface* source)
         return ResultCode::InvalidSurface;
     if (source == this)
         return ResultCode::Ok;
-    if (source->width != width || source->height != height || !pixels) {
-        free();
-        void* block = PixelMemory::allocate(pixelBytes(source->width, source->height));
-        if (!block)
-            return ResultCode::OutOfMemory;
-        pixels = static_cast<unsigned short*>(block);
-        width = source->width;
-        height = source->height;
+    if (source->width == width && source->height == height && pixels) {
+        std::memcpy(pixels, source->pixels, width * height * 2);
+        return ResultCode::Ok;
     }
-    std::memcpy(pixels, source->pixels, width * height * 2);
+    // Copied before the old buffer goes: the source may be released with it (the alpha
+    // plane of a SurfaceRGBA is).
+    void* block = PixelMemory::allocate(pixelBytes(source->width, source->height));
+    if (!block) {
+        free();
+        return ResultCode::OutOfMemory;
+    }
+    unsigned long sourceWidth = source->width;
+    unsigned long sourceHeight = source->height;
+    std::memcpy(block, source->pixels, sourceWidth * sourceHeight * 2);
+    free();
+    pixels = static_cast<unsigned short*>(block);
+    width = sourceWidth;
+    height = sourceHeight;
     return ResultCode::Ok;
 }
 

@@ -9,22 +9,32 @@
 // callers fall through to it. With PARVOLIN_SIMD=off in the environment every entry is
 // null, so the same binary runs the plain path.
 struct VectorKernels {
-    // The display's flip (graphics/FlipKernels.h): a run converted to RGB555, and rows
-    // written as columns of contiguous pixels.
-    void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
-    void (*transposeRows)(unsigned char* target, ptrdiff_t targetPitch, const uint16_t* source,
-                          ptrdiff_t sourceStride, size_t width, size_t rows, bool to555);
     void (*fill)(uint16_t* row, size_t count, uint16_t color);
     void (*half)(uint16_t* row, size_t count, uint16_t color);
     void (*blend)(uint16_t* row, size_t count, uint16_t color, uint32_t weight);
+    // The blits' row kernels (BlitKernels.h).
+    void (*copyKeyed)(uint16_t* row, const uint16_t* source, size_t count, uint16_t key);
+    void (*fillKeyed)(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill);
+    void (*blendSource)(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight);
+    void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
+    void (*copyQuarterTurn)(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                            long rowStep, size_t columns, size_t rows);
+    // The display's RGB555 flip (display/FlipCopies.h): a run converted by PixelRules::toRgb555;
+    // `target` may be `source`.
+    void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
 };
 
 // The kernels in use: the processor's own unless switched off.
 const VectorKernels& vectorKernels();
 
 // The processor's own kernels, whatever the switch says (tests compare them with the
-// plain path); entries are null where the processor has none.
+// plain path); entries are null where the processor has none. On x86-64 these are the
+// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2.
 const VectorKernels& processorKernels();
+
+// The kernels every processor of this architecture runs (SSE2 on x86-64), so that tests
+// reach them on a processor that would choose wider ones.
+const VectorKernels& baselineKernels();
 
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets
 // the initial state).

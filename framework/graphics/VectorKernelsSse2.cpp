@@ -4,8 +4,9 @@
 
 #if defined(__SSE2__)
 
-#include "graphics/FlipKernels.h"
+#include "graphics/BlitKernels.h"
 #include "graphics/PixelRules.h"
+#include "graphics/VectorKernelsAvx2.h"
 
 #include <emmintrin.h>
 #include <cwchar>
@@ -67,40 +68,192 @@ inline __m128i blendChannel(__m128i c, __m128i d, __m128i weight)
     return _mm_add_epi16(d, _mm_srai_epi16(_mm_mullo_epi16(_mm_sub_epi16(c, d), weight), 6));
 }
 
+// Eight colours c over eight destinations d with eight weights a (each 0..63).
+inline __m128i blendPixels(__m128i c, __m128i d, __m128i a)
+{
+    const __m128i mask5 = _mm_set1_epi16(0x1F);
+    const __m128i mask6 = _mm_set1_epi16(0x3F);
+    __m128i r = blendChannel(_mm_srli_epi16(c, 11), _mm_srli_epi16(d, 11), a);
+    __m128i g = blendChannel(_mm_and_si128(_mm_srli_epi16(c, 5), mask6), _mm_and_si128(_mm_srli_epi16(d, 5), mask6), a);
+    __m128i b = blendChannel(_mm_and_si128(c, mask5), _mm_and_si128(d, mask5), a);
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
+}
+
+inline __m128i load(const uint16_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store(uint16_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+// Lanes where the mask is set take `ifSet`, the others `otherwise`.
+inline __m128i select(__m128i mask, __m128i ifSet, __m128i otherwise)
+{
+    return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, otherwise));
+}
+
 void blendSse2(uint16_t* row, size_t count, uint16_t color, uint32_t weight)
 {
     if (weight == 0)
         return;
     const __m128i a = _mm_set1_epi16(static_cast<short>(weight));
-    const __m128i mask5 = _mm_set1_epi16(0x1F);
-    const __m128i mask6 = _mm_set1_epi16(0x3F);
-    const __m128i cr = _mm_set1_epi16(static_cast<short>(color >> 11));
-    const __m128i cg = _mm_set1_epi16(static_cast<short>((color >> 5) & 0x3F));
-    const __m128i cb = _mm_set1_epi16(static_cast<short>(color & 0x1F));
-    for (; count >= 8; count -= 8, row += 8) {
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-        __m128i r = blendChannel(cr, _mm_srli_epi16(d, 11), a);
-        __m128i g = blendChannel(cg, _mm_and_si128(_mm_srli_epi16(d, 5), mask6), a);
-        __m128i b = blendChannel(cb, _mm_and_si128(d, mask5), a);
-        __m128i out = _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, 11), _mm_slli_epi16(g, 5)), b);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row), out);
-    }
+    const __m128i c = _mm_set1_epi16(static_cast<short>(color));
+    for (; count >= 8; count -= 8, row += 8)
+        store(row, blendPixels(c, load(row), a));
     for (size_t i = 0; i < count; ++i)
         row[i] = PixelRules::blend(color, row[i], weight);
 }
 
-const VectorKernels sse2Kernels = {FlipKernels::rowTo555, FlipKernels::transposeRows, fillSse2, halfSse2, blendSse2};
+void copyKeyedSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t key)
+{
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        __m128i s = load(source);
+        store(row, select(_mm_cmpeq_epi16(s, k), load(row), s));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::keyed(row[i], source[i], key);
+}
+
+void fillKeyedSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill)
+{
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    const __m128i f = _mm_set1_epi16(static_cast<short>(fill));
+    for (; count >= 8; count -= 8, row += 8, source += 8)
+        store(row, select(_mm_cmpeq_epi16(load(source), k), load(row), f));
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::fillKeyed(row[i], source[i], key, fill);
+}
+
+// Weight 32 makes each channel d + floor((c - d) / 2) = floor((c + d) / 2): the average
+// without carries, (c & d) + ((c ^ d) >> 1) with each field's lowest bit kept from
+// shifting into its neighbour.
+inline __m128i averagePixels(__m128i c, __m128i d)
+{
+    const __m128i notLowest = _mm_set1_epi16(static_cast<short>(0xF7DE));
+    return _mm_add_epi16(_mm_and_si128(c, d), _mm_srli_epi16(_mm_and_si128(_mm_xor_si128(c, d), notLowest), 1));
+}
+
+void blendSourceSse2(uint16_t* row, const uint16_t* source, size_t count, uint32_t weight)
+{
+    if (weight == 0)
+        return;
+    if (weight == 32) {
+        // Opacity 128, the usual "half transparent".
+        for (; count >= 8; count -= 8, row += 8, source += 8)
+            store(row, averagePixels(load(source), load(row)));
+    }
+    const __m128i a = _mm_set1_epi16(static_cast<short>(weight));
+    for (; count >= 8; count -= 8, row += 8, source += 8)
+        store(row, blendPixels(load(source), load(row), a));
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::blend(source[i], row[i], weight);
+}
+
+void blendAlphaSse2(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count)
+{
+    const __m128i mask6 = _mm_set1_epi16(0x3F);
+    const __m128i zero = _mm_setzero_si128();
+    for (; count >= 8; count -= 8, row += 8, source += 8, alpha += 8) {
+        __m128i a = _mm_and_si128(_mm_srli_epi16(load(alpha), 5), mask6);
+        // Sprites are mostly fully transparent or not: eight transparent pixels are skipped.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(a, zero)) == 0xFFFF)
+            continue;
+        store(row, blendPixels(load(source), load(row), a));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::blend(source[i], row[i], PixelRules::alphaWeight(alpha[i]));
+}
+
+// Eight lanes in reverse order.
+inline __m128i reverseLanes(__m128i v)
+{
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+    v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+    return _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
+}
+
+// Eight source runs (destination columns i0..i0+7, eight rows each) turned into eight
+// destination row pieces by an 8x8 transpose in three rounds of interleaving.
+void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                          long rowStep)
+{
+    __m128i a[8];
+    for (int i = 0; i < 8; ++i) {
+        const uint16_t* run = source + i * columnStep;
+        if (rowStep == 1) {
+            a[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run));
+        } else {
+            a[i] = reverseLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(run - 7)));
+        }
+    }
+    __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
+    __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
+    __m128i t4 = _mm_unpacklo_epi16(a[4], a[5]), t5 = _mm_unpackhi_epi16(a[4], a[5]);
+    __m128i t6 = _mm_unpacklo_epi16(a[6], a[7]), t7 = _mm_unpackhi_epi16(a[6], a[7]);
+    __m128i u0 = _mm_unpacklo_epi32(t0, t2), u1 = _mm_unpackhi_epi32(t0, t2);
+    __m128i u2 = _mm_unpacklo_epi32(t1, t3), u3 = _mm_unpackhi_epi32(t1, t3);
+    __m128i u4 = _mm_unpacklo_epi32(t4, t6), u5 = _mm_unpackhi_epi32(t4, t6);
+    __m128i u6 = _mm_unpacklo_epi32(t5, t7), u7 = _mm_unpackhi_epi32(t5, t7);
+    const __m128i rows[8] = {_mm_unpacklo_epi64(u0, u4), _mm_unpackhi_epi64(u0, u4), _mm_unpacklo_epi64(u1, u5),
+                             _mm_unpackhi_epi64(u1, u5), _mm_unpacklo_epi64(u2, u6), _mm_unpackhi_epi64(u2, u6),
+                             _mm_unpacklo_epi64(u3, u7), _mm_unpackhi_epi64(u3, u7)};
+    for (int k = 0; k < 8; ++k)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + k * destinationPitch), rows[k]);
+}
+
+void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                         long rowStep, size_t columns, size_t rows)
+{
+    const size_t blockColumns = columns & ~size_t(7);
+    const size_t blockRows = rows & ~size_t(7);
+    for (size_t j = 0; j < blockRows; j += 8) {
+        uint16_t* out = destination + static_cast<long>(j) * destinationPitch;
+        const uint16_t* in = source + static_cast<long>(j) * rowStep;
+        for (size_t i = 0; i < blockColumns; i += 8)
+            copyQuarterTurnBlock(out + i, destinationPitch, in + static_cast<long>(i) * columnStep, columnStep,
+                                 rowStep);
+    }
+    // The columns right of the last whole block, then the rows below it.
+    if (blockColumns < columns)
+        BlitKernels::plain::copyQuarterTurn(destination + blockColumns, destinationPitch,
+                                            source + static_cast<long>(blockColumns) * columnStep, columnStep, rowStep,
+                                            columns - blockColumns, blockRows);
+    if (blockRows < rows)
+        BlitKernels::plain::copyQuarterTurn(destination + static_cast<long>(blockRows) * destinationPitch,
+                                            destinationPitch, source + static_cast<long>(blockRows) * rowStep,
+                                            columnStep, rowStep, columns, rows - blockRows);
+}
+
+void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
+{
+    const __m128i blue = _mm_set1_epi16(0x001F);
+    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
+    for (; count >= 8; count -= 8, target += 8, source += 8) {
+        __m128i p = load(source);
+        store(target, _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1)));
+    }
+    for (size_t i = 0; i < count; ++i)
+        target[i] = PixelRules::toRgb555(source[i]);
+}
+
+const VectorKernels sse2Kernels = {fillSse2,      halfSse2,        blendSse2,           copyKeyedSse2, fillKeyedSse2,
+                                   blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2, rowTo555Sse2};
 
 } // namespace
 
-const VectorKernels& processorKernels() { return sse2Kernels; }
+const VectorKernels& baselineKernels() { return sse2Kernels; }
+
+const VectorKernels& processorKernels()
+{
+    static const VectorKernels kernels = VectorKernelsAvx2::over(sse2Kernels);
+    return kernels;
+}
 
 #else
 
-const VectorKernels& processorKernels()
+const VectorKernels& baselineKernels()
 {
     static const VectorKernels none = {};
     return none;
 }
+
+const VectorKernels& processorKernels() { return baselineKernels(); }
 
 #endif

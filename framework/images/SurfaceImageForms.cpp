@@ -1,5 +1,6 @@
 #include "app/ResultCodes.h"
 #include "graphics/Surface.h"
+#include "graphics/SurfaceRGBA.h"
 
 // Image files are not decoded yet: every image form reports the type as unsupported.
 
@@ -14,3 +15,15 @@ long Surface::create(File*) { return ResultCode::UnsupportedImageType; }
 long Surface::create(const wchar_t*) { return ResultCode::UnsupportedImageType; }
 
 long Surface::create(unsigned char*, unsigned long) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::save(File*, ImageFileType) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::save(const wchar_t*, ImageFileType) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::create(unsigned long, const wchar_t*, HINSTANCE) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::create(File*) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::create(const wchar_t*) { return ResultCode::UnsupportedImageType; }
+
+long SurfaceRGBA::create(unsigned char*, unsigned long) { return ResultCode::UnsupportedImageType; }

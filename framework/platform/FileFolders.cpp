@@ -17,15 +17,8 @@ BOOL fail(DWORD error)
 DWORD GetFileAttributesW(LPCWSTR fileName)
 {
     std::string path;
-    if (!HostFiles::hostPathOf(fileName, path))
-        return INVALID_FILE_ATTRIBUTES;
-    int error;
-    HostFiles::Entry entry = HostFiles::describe(path, error);
-    if (!entry.exists) {
-        SetLastError(HostFiles::errorFromErrno(error, path));
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    return entry.attributes;
+    HostFiles::Entry entry;
+    return HostFiles::describeExisting(fileName, path, entry) ? entry.attributes : INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES)
@@ -41,12 +34,9 @@ BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES)
 BOOL RemoveDirectoryW(LPCWSTR pathName)
 {
     std::string path;
-    if (!HostFiles::hostPathOf(pathName, path))
+    HostFiles::Entry entry;
+    if (!HostFiles::describeExisting(pathName, path, entry))
         return FALSE;
-    int error;
-    HostFiles::Entry entry = HostFiles::describe(path, error);
-    if (!entry.exists)
-        return fail(HostFiles::errorFromErrno(error, path));
     if (!entry.folder)
         return fail(ERROR_DIRECTORY);
     if (entry.attributes & FILE_ATTRIBUTE_READONLY)
@@ -59,12 +49,9 @@ BOOL RemoveDirectoryW(LPCWSTR pathName)
 BOOL DeleteFileW(LPCWSTR fileName)
 {
     std::string path;
-    if (!HostFiles::hostPathOf(fileName, path))
+    HostFiles::Entry entry;
+    if (!HostFiles::describeExisting(fileName, path, entry))
         return FALSE;
-    int error;
-    HostFiles::Entry entry = HostFiles::describe(path, error);
-    if (!entry.exists)
-        return fail(HostFiles::errorFromErrno(error, path));
     if (entry.folder || (entry.attributes & FILE_ATTRIBUTE_READONLY))
         return fail(ERROR_ACCESS_DENIED);
     if (HostFiles::OpenRecord::inUse(entry.device, entry.inode))

@@ -41,6 +41,27 @@ FileObject* fileOf(HANDLE handle)
         SetLastError(ERROR_INVALID_HANDLE);
     return file;
 }
+
+// The file a read or write goes to, once the call is found sound: a file handle opened
+// with `access`, a buffer for the bytes, no overlapped transfer. The count starts at 0.
+FileObject* transferTarget(HANDLE handle, const void* buffer, DWORD count, DWORD* transferred,
+                           LPOVERLAPPED overlapped, DWORD access)
+{
+    if (transferred)
+        *transferred = 0;
+    FileObject* file = fileOf(handle);
+    if (!file)
+        return nullptr;
+    if (overlapped || (!buffer && count > 0)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (!(file->access & access)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return file;
+}
 } // namespace
 
 HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
@@ -106,19 +127,9 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
 
 BOOL ReadFile(HANDLE handle, void* buffer, DWORD count, DWORD* bytesRead, LPOVERLAPPED overlapped)
 {
-    if (bytesRead)
-        *bytesRead = 0;
-    FileObject* file = fileOf(handle);
+    FileObject* file = transferTarget(handle, buffer, count, bytesRead, overlapped, GENERIC_READ);
     if (!file)
         return FALSE;
-    if (overlapped || (!buffer && count > 0)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (!(file->access & GENERIC_READ)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     DWORD total = 0;
     while (total < count) {
         ssize_t got = read(file->descriptor, static_cast<char*>(buffer) + total, count - total);
@@ -139,19 +150,9 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD count, DWORD* bytesRead, LPOVER
 
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* bytesWritten, LPOVERLAPPED overlapped)
 {
-    if (bytesWritten)
-        *bytesWritten = 0;
-    FileObject* file = fileOf(handle);
+    FileObject* file = transferTarget(handle, buffer, count, bytesWritten, overlapped, GENERIC_WRITE);
     if (!file)
         return FALSE;
-    if (overlapped || (!buffer && count > 0)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (!(file->access & GENERIC_WRITE)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
     DWORD total = 0;
     while (total < count) {
         ssize_t put = write(file->descriptor, static_cast<const char*>(buffer) + total, count - total);

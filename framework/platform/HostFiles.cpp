@@ -132,6 +132,17 @@ Entry describe(const std::string& path, int& error)
     return entry;
 }
 
+bool describeExisting(const wchar_t* devicePath, std::string& path, Entry& entry)
+{
+    if (!hostPathOf(devicePath, path))
+        return false;
+    int error;
+    entry = describe(path, error);
+    if (!entry.exists)
+        SetLastError(errorFromErrno(error, path));
+    return entry.exists;
+}
+
 void storeExtraAttributes(const std::string& path, DWORD attributes)
 {
     attributes &= extraAttributeMask;

@@ -34,6 +34,9 @@ struct Entry {
 // Facts about a path; `exists` false with `error` set when it cannot be reached.
 Entry describe(const std::string& path, int& error);
 
+// Facts about a device path that exists; false with the last error set otherwise.
+bool describeExisting(const wchar_t* devicePath, std::string& path, Entry& entry);
+
 // Hidden and system have no host equivalent; they are kept in an extended attribute where
 // the host file system allows it (otherwise they are silently lost).
 void storeExtraAttributes(const std::string& path, DWORD attributes);

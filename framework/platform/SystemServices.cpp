@@ -67,24 +67,34 @@ int GetSystemMetrics(int index)
 
 DWORD GetTickCount() { return static_cast<DWORD>(Clock::current().nanoseconds() / 1000000ULL); }
 
+namespace {
+// The device's counter frequency, or 0 with the last error set when there is no counter
+// or nowhere to put the answer.
+LONGLONG counterFrequency(const LARGE_INTEGER* out)
+{
+    LONGLONG counts = DeviceProfiles::current().performanceFrequency;
+    if (!out)
+        fail(ERROR_INVALID_PARAMETER);
+    else if (counts <= 0)
+        fail(ERROR_INVALID_FUNCTION);
+    return out && counts > 0 ? counts : 0;
+}
+} // namespace
+
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
-    if (!frequency)
-        return fail(ERROR_INVALID_PARAMETER);
-    LONGLONG counts = DeviceProfiles::current().performanceFrequency;
-    if (counts <= 0)
-        return fail(ERROR_INVALID_FUNCTION);
+    LONGLONG counts = counterFrequency(frequency);
+    if (!counts)
+        return FALSE;
     frequency->QuadPart = counts;
     return TRUE;
 }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
-    if (!count)
-        return fail(ERROR_INVALID_PARAMETER);
-    LONGLONG counts = DeviceProfiles::current().performanceFrequency;
-    if (counts <= 0)
-        return fail(ERROR_INVALID_FUNCTION);
+    LONGLONG counts = counterFrequency(count);
+    if (!counts)
+        return FALSE;
     unsigned __int128 scaled =
         static_cast<unsigned __int128>(Clock::current().nanoseconds()) * static_cast<uint64_t>(counts) / 1000000000U;
     count->QuadPart = static_cast<LONGLONG>(scaled);

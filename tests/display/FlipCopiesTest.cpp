@@ -1,5 +1,4 @@
 #include "display/FlipCopies.h"
-#include "graphics/FlipKernels.h"
 #include "graphics/PixelRules.h"
 #include "graphics/VectorKernels.h"
 
@@ -70,44 +69,30 @@ TEST(FlipCopies, VectorPathGivesThePlainBits)
     }
 }
 
-// The x86 kernels one by one, whichever this processor would choose: each instruction set
-// against the plain rule, on rows turned into columns either way and on runs of pixels.
-TEST(FlipCopies, EachInstructionSetGivesThePlainBits)
+// The RGB555 kernel at every level this processor has, also converting where the pixels
+// lie.
+TEST(FlipCopies, Rgb555KernelsGiveThePlainBits)
 {
-    struct Kernels {
-        const char* name;
-        decltype(FlipKernels::rowTo555)* rowTo555;
-        decltype(FlipKernels::transposeRows)* transposeRows;
-    };
-    std::vector<Kernels> sets = {{"SSE2", FlipKernels::sse2::rowTo555, FlipKernels::sse2::transposeRows}};
-    if (FlipKernels::avx2::available())
-        sets.push_back({"AVX2", FlipKernels::avx2::rowTo555, FlipKernels::avx2::transposeRows});
+    if (!processorKernels().rowTo555)
+        GTEST_SKIP() << "this processor has no vector RGB555 kernel";
     std::mt19937 random(11);
-    for (int round = 0; round < 300; ++round) {
-        unsigned long width = 1 + random() % 90;
-        unsigned long height = 1 + random() % 90;
-        long columnPitch = static_cast<long>(2 * height + 2 * (random() % 5));
-        bool to555 = random() % 2;
-        std::vector<unsigned short> pixels(width * height);
-        for (unsigned short& p : pixels)
-            p = static_cast<unsigned short>(random());
-        CopyRoutine plainCopy = to555 ? FlipCopies::strided555 : FlipCopies::strided;
-        FrameBuffer columns(width, height, columnPitch, 2);
-        FrameBuffer run(width * height, 1, 2, static_cast<long>(2 * width * height));
-        setVectorKernelsEnabled(false);
-        plainCopy(columns.base(), pixels.data(), width, height, columnPitch, 2);
-        FlipCopies::strided555(run.base(), pixels.data(), width * height, 1, 2, static_cast<long>(2 * width * height));
-        setVectorKernelsEnabled(true);
-        for (const Kernels& kernels : sets) {
-            SCOPED_TRACE(kernels.name);
-            FrameBuffer turned(width, height, columnPitch, 2);
-            kernels.transposeRows(turned.base(), columnPitch, pixels.data(), static_cast<ptrdiff_t>(width), width,
-                                  height, to555);
-            ASSERT_EQ(columns.bytes, turned.bytes) << width << "x" << height << " pitch " << columnPitch;
-            FrameBuffer converted(width * height, 1, 2, static_cast<long>(2 * width * height));
-            kernels.rowTo555(reinterpret_cast<uint16_t*>(converted.base()), pixels.data(), width * height);
-            ASSERT_EQ(run.bytes, converted.bytes) << width * height << " pixels";
-        }
+    for (int round = 0; round < 600; ++round) {
+        const VectorKernels& kernels = round % 2 ? processorKernels() : baselineKernels();
+        size_t count = random() % 100;
+        size_t offset = random() % 9;
+        std::vector<uint16_t> source(count + 20);
+        for (uint16_t& p : source)
+            p = static_cast<uint16_t>(random());
+        std::vector<uint16_t> expected(source.size(), 0x5A5A);
+        for (size_t i = 0; i < count; ++i)
+            expected[offset + i] = PixelRules::toRgb555(source[offset + i]);
+        std::vector<uint16_t> converted(source.size(), 0x5A5A);
+        kernels.rowTo555(converted.data() + offset, source.data() + offset, count);
+        ASSERT_EQ(expected, converted) << count << " pixels";
+        std::vector<uint16_t> inPlace = source;
+        kernels.rowTo555(inPlace.data() + offset, inPlace.data() + offset, count);
+        for (size_t i = 0; i < count; ++i)
+            ASSERT_EQ(expected[offset + i], inPlace[offset + i]);
     }
 }
 

@@ -1,0 +1,63 @@
+#ifndef PARVOLIN_STATE_H
+#define PARVOLIN_STATE_H
+
+#include "Export.h"
+#include "app/EventHandler.h"
+
+#include <cstdint>
+
+// A screen of the game: an ordered list of up to 64 handlers, each optionally bound to a
+// panel, to which every event is forwarded in the order they were added. The first
+// nonzero answer ends the forwarding and becomes the state's answer.
+//
+// The state does not own its handlers or their panels: the game keeps them alive while
+// the state can be used.
+class PARVOLIN_API State : public EventHandler {
+public:
+    static constexpr uint16_t maxHandlers = 64;
+
+    State();
+    virtual ~State();
+    // A state's entries belong to it alone.
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    // Appends a handler. `panel` null: it draws through the default panel and receives
+    // every stylus event. Otherwise stylus events reach it only strictly inside the panel
+    // unless `outsidePanel`, in panel coordinates when `relativeToPanel`. A null handler
+    // or a full state makes the call do nothing.
+    void addEventHandler(EventHandler* handler, Panel* panel, bool relativeToPanel, bool outsidePanel);
+
+    // Creates the default panel over `surface` on the first call; `panel` is not used.
+    long onInit(Surface* surface, Panel* panel, Application* application) override;
+    long onExit() override;
+    long onNextFrame(Surface* surface, Panel* panel) override;
+    long onMinimize() override;
+    long onRestore() override;
+    long onKeyDown(unsigned long key, KeyList& keys) override;
+    long onKeyUp(unsigned long key, KeyList& keys) override;
+    long onStylusDown(tagPOINT point) override;
+    long onStylusUp(tagPOINT point) override;
+    long onStylusDblClk(tagPOINT point) override;
+    long onStylusMove(tagPOINT point) override;
+
+private:
+    struct Entry {
+        EventHandler* handler;
+        Panel* panel;
+        bool relativeToPanel;
+        bool outsidePanel;
+    };
+
+    // Visits the entries in order; the first nonzero answer ends the visit.
+    template <typename Call>
+    long forward(Call call);
+    // The stylus forwarding shared by the four stylus events.
+    long forwardStylus(tagPOINT point, long (EventHandler::*event)(tagPOINT));
+
+    Panel* defaultPanel;
+    Entry* entries;
+    uint16_t entryCount;
+};
+
+#endif
