@@ -227,6 +227,20 @@ TEST(Display, ClosedDisplayAndNullArguments)
     EXPECT_EQ(51, display.openDisplay(nullptr, &config));
 }
 
+// Deleted while open, a display lets go of its screen interface.
+TEST(Display, DeletedWhileOpenClosesTheScreen)
+{
+    EmulatedDevice device("pocketpc2002");
+    Config config;
+    {
+        TestDisplay display;
+        ASSERT_EQ(0, display.openDisplay(device.window(), &config));
+        EXPECT_TRUE(gameApiStatus().displayOpen);
+    }
+    EXPECT_FALSE(gameApiStatus().displayOpen);
+    EXPECT_FALSE(gameApiStatus().inputOpen);
+}
+
 TEST(Display, DeviceHandsOutOneDisplayThatIsNotOpen)
 {
     Device* device = Device::getInstance();
