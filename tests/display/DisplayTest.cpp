@@ -174,6 +174,22 @@ TEST(Display, RawFrameBufferOfAnotherFormatLeavesItToTheGameApi)
     EXPECT_FALSE(gameApiStatus().displayOpen);
 }
 
+// A driver that claims a larger frame buffer than there is answers the query with an
+// error (a negative result), which is no frame buffer either.
+TEST(Display, RawFrameBufferQueryThatFailsLeavesItToTheGameApi)
+{
+    DeviceProfile claiming = *DeviceProfiles::find("pocketpc2003");
+    claiming.rawFrameBuffer.cxPixels = 480;
+    claiming.rawFrameBuffer.cyPixels = 640;
+    claiming.rawFrameBuffer.cyStride = 960;
+    EmulatedDevice device(claiming);
+    Config config;
+    TestDisplay display;
+    ASSERT_EQ(0, display.openDisplay(device.window(), &config));
+    EXPECT_TRUE(gameApiStatus().displayOpen);
+    EXPECT_EQ(240u, display.getBackBuffer()->getWidth());
+}
+
 // Minimised, the Game API is suspended and hands out no frame buffer: flip copies
 // nothing and still succeeds; restored, frames reach the glass again.
 TEST(Display, FlipWithoutAFrameBufferDoesNothing)
