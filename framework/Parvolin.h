@@ -20,6 +20,7 @@
 #include "graphics/CompositeShaders.h"
 #include "text/Panel.h"
 #include "display/KeyList.h"
+#include "display/Display.h"
 #include "app/EventHandler.h"
 #include "app/State.h"
 #include "files/File.h"

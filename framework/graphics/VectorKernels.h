@@ -19,14 +19,22 @@ struct VectorKernels {
     void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
     void (*copyQuarterTurn)(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
                             long rowStep, size_t columns, size_t rows);
+    // The display's RGB555 flip (display/FlipCopies.h): a run converted by PixelRules::toRgb555;
+    // `target` may be `source`.
+    void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
 };
 
 // The kernels in use: the processor's own unless switched off.
 const VectorKernels& vectorKernels();
 
 // The processor's own kernels, whatever the switch says (tests compare them with the
-// plain path); entries are null where the processor has none.
+// plain path); entries are null where the processor has none. On x86-64 these are the
+// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2.
 const VectorKernels& processorKernels();
+
+// The kernels every processor of this architecture runs (SSE2 on x86-64), so that tests
+// reach them on a processor that would choose wider ones.
+const VectorKernels& baselineKernels();
 
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets
 // the initial state).
