@@ -66,12 +66,18 @@ long decodeIn(JpegSession& session, const unsigned char* data, size_t size, Surf
         jpeg_destroy_decompress(&info);
         return ResultCode::ImageOpenError;
     }
-    jpeg_start_decompress(&info);
-    const int components = info.output_components;
-    if (components != 1 && components != 3) {
+    // Grey and colour output are what a handheld shows; CMYK and the like are refused
+    // before any work is done for them.
+    const bool grey = info.out_color_space == JCS_GRAYSCALE;
+    if (!grey && info.out_color_space != JCS_RGB) {
         jpeg_destroy_decompress(&info);
         return ResultCode::UnsupportedImageType;
     }
+    // The same samples as RGB with a fourth byte beside them: whole 32-bit pixels convert
+    // several at a time.
+    if (!grey)
+        info.out_color_space = JCS_EXT_RGBX;
+    jpeg_start_decompress(&info);
     DecodeTarget rows(target);
     if (long result = rows.size(info.output_width, info.output_height)) {
         jpeg_destroy_decompress(&info);
@@ -79,15 +85,15 @@ long decodeIn(JpegSession& session, const unsigned char* data, size_t size, Surf
     }
     session.sized = true;
     JSAMPARRAY line = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                info.output_width * static_cast<JDIMENSION>(components), 1);
+                                                info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
     while (info.output_scanline < info.output_height) {
         const unsigned long y = info.output_scanline;
         if (jpeg_read_scanlines(&info, line, 1) != 1)
             fail(reinterpret_cast<j_common_ptr>(&info));
-        if (components == 3)
-            PixelRows::pack<3, 0, 1, 2>(line[0], info.output_width, rows.row(y));
-        else
+        if (grey)
             PixelRows::pack<1, 0, 0, 0>(line[0], info.output_width, rows.row(y));
+        else
+            PixelRows::packRgbx(line[0], info.output_width, rows.row(y));
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

@@ -2,6 +2,7 @@
 #define PARVOLIN_PIXEL_ROWS_H
 
 #include "graphics/PixelRules.h"
+#include "graphics/VectorKernels.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,15 @@ inline void pack(const uint8_t* in, size_t count, uint16_t* out)
 {
     for (size_t i = 0; i < count; ++i, in += step)
         out[i] = PixelRules::pack8(in[r], in[g], in[b]);
+}
+
+// 4-byte pixels (RGBX or RGBA): the processor's kernel where it has one.
+inline void packRgbx(const uint8_t* in, size_t count, uint16_t* out)
+{
+    if (auto kernel = vectorKernels().packRgbx)
+        kernel(in, count, out);
+    else
+        pack<4, 0, 1, 2>(in, count, out);
 }
 
 // An 8-bit opacity every `step` bytes as the grey pixel of an alpha plane.

@@ -69,7 +69,7 @@ long convert(png_structp png, png_infop info, png_bytepp rows, DecodeTarget& col
             PixelRows::pack<3, 0, 1, 2>(in, width, color.row(y));
             break;
         case 4:
-            PixelRows::pack<4, 0, 1, 2>(in, width, color.row(y));
+            PixelRows::packRgbx(in, width, color.row(y));
             break;
         }
         if (!alpha)

@@ -178,14 +178,29 @@ long Font::setGlobalSpacing(long spacing)
     return ResultCode::Ok;
 }
 
+unsigned long Font::advance(long index, long next)
+{
+    if (index < 0)
+        return 0;
+    unsigned long width = glyphs[index].image->getWidth();
+    if (next < 0)
+        return width;
+    return width + static_cast<unsigned long>(static_cast<long>(glyphs[index].spacing[next]) + globalSpacing);
+}
+
 unsigned long Font::getStringWidth(const wchar_t* text)
 {
-    if (!text || !text[0])
+    if (!text)
         return 0;
+    // Each character is looked up once and carried on as the next one's partner.
     unsigned long width = 0;
-    for (; text[1]; ++text)
-        width += getCharWidth(text[0]) + static_cast<unsigned long>(getSpacing(text[0], text[1]));
-    return width + getCharWidth(text[0]);
+    long index = text[0] ? indexOf(text[0]) : -1;
+    for (; *text; ++text) {
+        const long next = text[1] ? indexOf(text[1]) : -1;
+        width += advance(index, next);
+        index = next;
+    }
+    return width;
 }
 
 long Font::makeShader()

@@ -69,6 +69,9 @@ private:
 
     // The glyph of a character (the first in the string when it is there twice), or -1.
     long indexOf(wchar_t c);
+    // What the pen moves after glyph `index` when glyph `next` follows (-1: an unknown
+    // character or none): the glyph's width and, between known glyphs, their spacing.
+    unsigned long advance(long index, long next);
     long build(const wchar_t* characters, Surface* image, Surface* alphaImage);
     long cutGlyph(unsigned long index, Surface* image, Surface* alphaImage, long left, long right, size_t rowLength);
     long makeShader();

@@ -35,13 +35,16 @@ long TextRenderer::draw(GlyphTarget& target, Font* font, unsigned long x, unsign
         x -= font->getStringWidth(text);
     else if (alignment == Center)
         x -= font->getStringWidth(text) / 2;
+    long index = text[0] ? font->indexOf(text[0]) : -1;
     for (; *text; ++text) {
-        long index = font->indexOf(*text);
-        if (index < 0)
-            continue; // unknown characters take no room
-        const FontGlyph& glyph = font->glyphs[index];
-        target.drawGlyph(x, y, glyph.image, glyph.alpha, font->shader);
-        x += glyph.image->getWidth() + static_cast<unsigned long>(font->getSpacing(text[0], text[1]));
+        const long next = text[1] ? font->indexOf(text[1]) : -1;
+        // Unknown characters draw nothing and take no room.
+        if (index >= 0) {
+            const FontGlyph& glyph = font->glyphs[index];
+            target.drawGlyph(x, y, glyph.image, glyph.alpha, font->shader);
+            x += font->advance(index, next);
+        }
+        index = next;
     }
     return ResultCode::Ok;
 }
