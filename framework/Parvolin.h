@@ -24,5 +24,7 @@
 #include "display/KeyList.h"
 #include "app/EventHandler.h"
 #include "app/State.h"
+#include "files/File.h"
+#include "files/FileSystemManager.h"
 
 #endif

@@ -98,6 +98,7 @@ struct DeviceProfile {
     DeviceKeys keys;
     bool shellHelper;             // "aygshell.dll" is there
     LONGLONG performanceFrequency; // counts per second; 0 when there is no counter
+    bool findOmitsDots;           // folder listings hold no "." and ".." entries
 };
 
 namespace DeviceProfiles {

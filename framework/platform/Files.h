@@ -85,7 +85,8 @@ PARVOLIN_API DWORD GetFileAttributesW(LPCWSTR fileName);
 
 // A listing of the folder part of `pattern` whose names match its last part ('*' and '?'
 // wildcards, letters compared without case). A listing with wildcards begins with "." and
-// "..", then the entries in name order. A pattern without wildcards finds that one entry.
+// "..", then the entries in name order; a device whose profile omits the dots lists the
+// entries alone. A pattern without wildcards finds that one entry.
 PARVOLIN_API HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* findData);
 // FALSE with ERROR_NO_MORE_FILES at the end of the listing.
 PARVOLIN_API BOOL FindNextFileW(HANDLE find, WIN32_FIND_DATAW* findData);

@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include "platform/DeviceProfile.h"
 #include "platform/HandleTable.h"
 #include "platform/HostFiles.h"
 #include "platform/HostText.h"
@@ -74,7 +75,8 @@ std::string joined(const std::string& folder, const std::string& name)
     return folder.empty() ? name : (folder.back() == '/' ? folder + name : folder + "/" + name);
 }
 
-// Every entry of `folder` whose name matches, "." and ".." first, the rest in name order.
+// Every entry of `folder` whose name matches, "." and ".." first (unless the device omits
+// them), the rest in name order.
 bool listFolder(const std::string& folder, const std::wstring& pattern, std::vector<WIN32_FIND_DATAW>& out,
                 int& error)
 {
@@ -90,7 +92,8 @@ bool listFolder(const std::string& folder, const std::wstring& pattern, std::vec
     }
     closedir(directory);
     std::sort(names.begin(), names.end());
-    names.insert(names.begin(), {".", ".."});
+    if (!DeviceProfiles::current().findOmitsDots)
+        names.insert(names.begin(), {".", ".."});
     for (const std::string& name : names) {
         std::wstring wideName = HostText::fromUtf8(name);
         if (!matches(pattern.c_str(), wideName.c_str()))

@@ -1,4 +1,5 @@
 #include "platform/Files.h"
+#include "support/DeviceScope.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -299,6 +300,21 @@ TEST(Files, FindOfAnEmptyFolderStillListsItsDots)
 {
     TempFolder folder;
     EXPECT_EQ((std::vector<std::wstring>{L".", L".."}), listing(folder.path(L"*")));
+}
+
+TEST(Files, DevicesThatOmitTheDotsListOnlyTheEntries)
+{
+    TempFolder folder;
+    folder.write(L"a.txt", "1");
+    folder.write(L"b.txt", "2");
+    DeviceProfile profile = DeviceProfiles::current();
+    profile.findOmitsDots = true;
+    ScopedDeviceProfile device(profile);
+    EXPECT_EQ((std::vector<std::wstring>{L"a.txt", L"b.txt"}), listing(folder.path(L"*")));
+    WIN32_FIND_DATAW entry;
+    TempFolder empty;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileW(empty.path(L"*").c_str(), &entry));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, GetLastError());
 }
 
 TEST(Files, FoldersAreCreatedAndRemovedOneLevelAtATime)
