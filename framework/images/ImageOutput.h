@@ -32,4 +32,17 @@ private:
     HANDLE handle;
 };
 
+// A File: opened for writing when it is not open (created when missing, emptied when
+// there, so that a smaller image leaves no stale bytes behind), closed at the end.
+class FileOutput : public ImageOutput {
+public:
+    explicit FileOutput(File* file) : file(file) {}
+    bool open() override;
+    bool write(const void* bytes, size_t count) override;
+    void close() override;
+
+private:
+    File* file;
+};
+
 #endif
