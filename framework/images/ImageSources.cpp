@@ -6,14 +6,32 @@
 
 ImageSource::~ImageSource() {}
 
+namespace {
+
+// Brings the bytes of `source` into memory, decodes them and lets them go.
+template <typename Source>
+long acquireAndDecode(Source source, Surface* target, Surface* alpha)
+{
+    EncodedImage image;
+    if (long result = image.acquire(source))
+        return result;
+    return decodeImage(image.data(), image.size(), target, alpha);
+}
+
+} // namespace
+
 long PathImage::decodeInto(Surface* target, Surface* alpha)
 {
     if (!path)
         return ResultCode::ImageOpenError;
-    EncodedImage image;
-    if (long result = image.acquire(path))
-        return result;
-    return decodeImage(image.data(), image.size(), target, alpha);
+    return acquireAndDecode(path, target, alpha);
+}
+
+long FileImage::decodeInto(Surface* target, Surface* alpha)
+{
+    if (!file)
+        return ResultCode::NullParameter;
+    return acquireAndDecode(file, target, alpha);
 }
 
 long BufferImage::decodeInto(Surface* target, Surface* alpha)

@@ -10,6 +10,20 @@
 // The image members of Surface and SurfaceRGBA: loading from a path, a File, a module
 // resource or a buffer, and saving as a bitmap or PNG file.
 
+namespace {
+
+// A save form: 15 without a path or File, else the image written to it.
+template <typename Output, typename Destination>
+long saveTo(Destination destination, Surface* surface, Surface* alpha, Surface::ImageFileType type)
+{
+    if (!destination)
+        return ResultCode::NullParameter;
+    Output output(destination);
+    return saveImage(surface, alpha, type, output);
+}
+
+} // namespace
+
 long Surface::create(const wchar_t* path) { return PathImage(path).decodeInto(this, nullptr); }
 
 long Surface::create(File* file) { return FileImage(file).decodeInto(this, nullptr); }
@@ -21,13 +35,9 @@ long Surface::create(unsigned long resourceId, const wchar_t* resourceType, HINS
 
 long Surface::create(unsigned char* data, unsigned long size) { return BufferImage(data, size).decodeInto(this, nullptr); }
 
-long Surface::save(const wchar_t* path, ImageFileType type)
-{
-    if (!path)
-        return ResultCode::NullParameter;
-    PathOutput output(path);
-    return saveImage(this, nullptr, type, output);
-}
+long Surface::save(const wchar_t* path, ImageFileType type) { return saveTo<PathOutput>(path, this, nullptr, type); }
+
+long Surface::save(File* file, ImageFileType type) { return saveTo<FileOutput>(file, this, nullptr, type); }
 
 long SurfaceRGBA::loadImage(ImageSource& source, bool completeEmptyAlpha)
 {
@@ -79,8 +89,7 @@ long SurfaceRGBA::create(unsigned char* data, unsigned long size)
 
 long SurfaceRGBA::save(const wchar_t* path, ImageFileType type)
 {
-    if (!path)
-        return ResultCode::NullParameter;
-    PathOutput output(path);
-    return saveImage(this, alphaSurface, type, output);
+    return saveTo<PathOutput>(path, this, alphaSurface, type);
 }
+
+long SurfaceRGBA::save(File* file, ImageFileType type) { return saveTo<FileOutput>(file, this, alphaSurface, type); }

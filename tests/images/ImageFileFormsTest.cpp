@@ -33,15 +33,6 @@ protected:
     FileSystemManager manager;
 };
 
-std::string rgbaPng()
-{
-    ImageFiles::Png png;
-    png.width = 2;
-    png.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-    png.samples = std::string("\x12\x34\x56\x80\xFF\x00\x00\xFF", 8);
-    return png.bytes();
-}
-
 } // namespace
 
 TEST_F(ImageFileForms, LoadsThroughAFileAndClosesIt)
@@ -50,7 +41,7 @@ TEST_F(ImageFileForms, LoadsThroughAFileAndClosesIt)
     bmp.width = 2;
     bmp.pixels = ImageFiles::padRows({std::string("\x00\x00\xFF\xFF\x00\x00", 6)});
     folder.write(L"picture.bmp", bmp.bytes());
-    folder.write(L"picture.png", rgbaPng());
+    folder.write(L"picture.png", ImageFiles::twoPixelRgbaPng());
 
     File file;
     bind(file, L"picture.bmp");
@@ -78,7 +69,7 @@ TEST_F(ImageFileForms, LoadsThroughAFileAndClosesIt)
 TEST_F(ImageFileForms, LoadsAMemberOfAZipArchive)
 {
     ZipBuilder archive;
-    archive.add("art/sprite.png", rgbaPng(), 8);
+    archive.add("art/sprite.png", ImageFiles::twoPixelRgbaPng(), 8);
     folder.write(L"art.zip", archive.build());
     File root;
     ASSERT_EQ(ResultCode::Ok, manager.resolveFile(&root, (L"zip:" + folder.path(L"art.zip")).c_str()));

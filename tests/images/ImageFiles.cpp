@@ -133,6 +133,15 @@ std::string Png::bytes() const
     return out;
 }
 
+std::string twoPixelRgbaPng()
+{
+    Png png;
+    png.width = 2;
+    png.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+    png.samples = std::string("\x12\x34\x56\x80\xFF\x00\x00\xFF", 8);
+    return png.bytes();
+}
+
 std::string decodePngSamples(const std::string& file, uint32_t& width, uint32_t& height, int& colorType)
 {
     std::string out;

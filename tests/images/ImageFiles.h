@@ -81,6 +81,9 @@ struct Jpeg {
     std::string bytes() const;
 };
 
+// A 2 x 1 RGBA PNG: 0x123456 at opacity 0x80, then opaque red.
+std::string twoPixelRgbaPng();
+
 // What libjpeg itself makes of a JPEG: rows of RGB or grey samples, untouched.
 std::string decodeJpegSamples(const std::string& jpeg, uint32_t& width, uint32_t& height, int& components);
 

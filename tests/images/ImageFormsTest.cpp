@@ -17,15 +17,6 @@ using SurfacePixels::snapshot;
 
 namespace {
 
-std::string rgbaPng()
-{
-    ImageFiles::Png png;
-    png.width = 2;
-    png.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
-    png.samples = std::string("\x12\x34\x56\x80\xFF\x00\x00\xFF", 8);
-    return png.bytes();
-}
-
 // A 2 x 1 24-bit bitmap: red, then blue.
 ImageFiles::Bmp redBlueBmp()
 {
@@ -68,7 +59,7 @@ TEST(ImageForms, FormatIsToldByTheFirstBytes)
 TEST(ImageForms, BufferFormsNeedOpacityFromTheFile)
 {
     Owned<SurfaceRGBA> surface;
-    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, rgbaPng()));
+    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, ImageFiles::twoPixelRgbaPng()));
     EXPECT_EQ((std::vector<uint16_t>{alpha565(0x80), 0xFFFF}), snapshot(*surface.getAlphaSurface()));
 
     // A bitmap, a GIF or a JPEG leaves the plane empty: 51, and the surface is emptied.
@@ -78,7 +69,7 @@ TEST(ImageForms, BufferFormsNeedOpacityFromTheFile)
         EXPECT_EQ(nullptr, surface.getAlphaSurface());
     }
     // A failed decode leaves the surface as it was.
-    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, rgbaPng()));
+    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, ImageFiles::twoPixelRgbaPng()));
     EXPECT_EQ(ResultCode::ImageOpenError, loadBytes(surface, "BMx"));
     EXPECT_EQ(2u, surface.getWidth());
     EXPECT_EQ(2u, surface.getAlphaSurface()->getWidth());
@@ -88,7 +79,7 @@ TEST(ImageForms, PathFormsMakeAnEmptyAlphaPlaneOpaque)
 {
     TempFolder folder;
     folder.write(L"picture.bmp", redBlueBmp().bytes());
-    folder.write(L"picture.png", rgbaPng());
+    folder.write(L"picture.png", ImageFiles::twoPixelRgbaPng());
     folder.write(L"empty.png", "");
 
     Owned<Surface> plain;
@@ -117,7 +108,7 @@ namespace {
 struct ResourceLibrary {
     ResourceLibrary()
     {
-        png = rgbaPng();
+        png = ImageFiles::twoPixelRgbaPng();
         gif = smallGif();
         bitmap = redBlueBmp().bytes().substr(14); // a bitmap resource lacks the file header
         resources[0] = {0, L"PNG", 1, nullptr, bytesOf(png), static_cast<DWORD>(png.size())};
