@@ -42,13 +42,13 @@ long writeBmp(Surface* surface, ImageOutput& output)
     std::vector<unsigned char> row(stride, 0);
     if (!output.open())
         return ResultCode::ImageSaveError;
-    output.write(header, headerBytes);
-    for (unsigned long y = view.height; y-- > 0;) {
+    bool written = output.write(header, headerBytes);
+    for (unsigned long y = view.height; written && y-- > 0;) {
         const unsigned short* pixels = view.pixels + y * view.width;
         for (unsigned long x = 0; x < view.width; ++x)
             putLe16(&row[x * 2], pixels[x]);
-        output.write(row.data(), stride);
+        written = output.write(row.data(), stride);
     }
     output.close();
-    return ResultCode::Ok;
+    return written ? ResultCode::Ok : ResultCode::ImageSaveError;
 }

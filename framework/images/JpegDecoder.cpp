@@ -55,7 +55,6 @@ long decodeIn(JpegSession& session, const unsigned char* data, size_t size, Surf
         return ResultCode::ImageOpenError;
     }
     jpeg_create_decompress(&info);
-    info.client_data = &session;
     info.mem->max_memory_to_use = memoryLimit;
     session.progress.progress_monitor = limitScans;
     info.progress = &session.progress;

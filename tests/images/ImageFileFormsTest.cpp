@@ -136,7 +136,7 @@ TEST_F(ImageFileForms, SavesCreateOrTruncateTheFile)
     EXPECT_EQ(ResultCode::ImageSaveError, loaded.save(&unbound, Surface::BMP));
     EXPECT_EQ(ResultCode::UnsupportedImageType, loaded.save(&target, static_cast<Surface::ImageFileType>(5)));
 
-    // An archive member cannot be written.
+    // An archive member cannot be written: both writers say so.
     ZipBuilder archive;
     archive.add("a.bmp", "old");
     folder.write(L"a.zip", archive.build());
@@ -145,4 +145,5 @@ TEST_F(ImageFileForms, SavesCreateOrTruncateTheFile)
     File member;
     ASSERT_EQ(ResultCode::Ok, root.resolveFile(&member, L"a.bmp"));
     EXPECT_EQ(ResultCode::ImageSaveError, loaded.save(&member, Surface::PNG));
+    EXPECT_EQ(ResultCode::ImageSaveError, loaded.save(&member, Surface::BMP));
 }
