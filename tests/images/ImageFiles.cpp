@@ -280,6 +280,8 @@ std::string Jpeg::bytes() const
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     info.write_JFIF_header = jfif ? TRUE : FALSE;
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     if (!jfif) {
         static const unsigned char exif[] = "Exif\0\0MM\0*\0\0\0\x08\0\0";

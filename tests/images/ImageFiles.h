@@ -77,6 +77,7 @@ struct Jpeg {
     std::string samples;
     int quality = 90;
     bool jfif = true;
+    bool progressive = false;
 
     std::string bytes() const;
 };

@@ -104,3 +104,29 @@ TEST(JpegDecoder, ImagesAboveTheSizeLimitGive8)
     file[frame + 5] = file[frame + 6] = file[frame + 7] = file[frame + 8] = '\xFF';
     EXPECT_EQ(ResultCode::ImageOpenError, loadBytes(surface, file));
 }
+
+TEST(JpegDecoder, AProgressiveFileOfEndlessScansIsRefused)
+{
+    Jpeg jpeg = gradient(16, 16, 3);
+    jpeg.progressive = true;
+    std::string file = jpeg.bytes();
+    Owned<Surface> surface;
+    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, file));
+    EXPECT_EQ(expectedPixels(file), snapshot(surface));
+
+    // The first scan again and again: each one costs a pass over the image, so a small
+    // file could keep the decoder busy for minutes. Hundreds of scans are refused.
+    const size_t first = file.find("\xFF\xDA");
+    const size_t second = file.find("\xFF\xDA", first + 2);
+    ASSERT_NE(std::string::npos, second);
+    const std::string scan = file.substr(first, second - first);
+    std::string endless = file;
+    for (int i = 0; i < 600; ++i)
+        endless.insert(second, scan);
+    EXPECT_EQ(ResultCode::ImageOpenError, loadBytes(surface, endless));
+    // A few repeats are only odd, not hostile.
+    std::string repeated = file;
+    for (int i = 0; i < 20; ++i)
+        repeated.insert(second, scan);
+    EXPECT_EQ(ResultCode::Ok, loadBytes(surface, repeated));
+}
