@@ -29,7 +29,7 @@ TEST(Font, GlyphsAreCutFromTheMarkerRuns)
     Owned<Surface> image;
     FontImages::make(image, {2, 3, 1}, 4, 2, 2);
     Font font;
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABC", &image, static_cast<Surface*>(nullptr)));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABC", &image, nullptr));
     EXPECT_EQ(2u, font.getCharWidth(L'A'));
     EXPECT_EQ(3u, font.getCharWidth(L'B'));
     EXPECT_EQ(1u, font.getCharWidth(L'C'));
@@ -44,26 +44,26 @@ TEST(Font, AMarkerRowThatEndsEarlyKeepsTheGlyphsFound)
     Owned<Surface> image;
     FontImages::make(image, {2, 2}, 3);
     Font font;
-    EXPECT_EQ(ResultCode::Ok, font.createFont(L"ABCD", &image, static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::Ok, font.createFont(L"ABCD", &image, nullptr));
     EXPECT_EQ(2u, font.getCharWidth(L'B'));
     EXPECT_EQ(0u, font.getCharWidth(L'C'));
     EXPECT_EQ(4u, font.getStringWidth(L"ABCD")); // C and D are unknown now
 
     // A run that touches the right edge is not a glyph.
     FontImages::make(image, {2, 2}, 3, 1, 1, 0);
-    EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, nullptr));
     EXPECT_EQ(2u, font.getCharWidth(L'A'));
     EXPECT_EQ(0u, font.getCharWidth(L'B'));
 
     // Runs separated by two pixels, the first at the left edge.
     FontImages::make(image, {1, 3}, 3, 0, 2);
-    EXPECT_EQ(ResultCode::Ok, font.createFont(L"xy", &image, static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::Ok, font.createFont(L"xy", &image, nullptr));
     EXPECT_EQ(1u, font.getCharWidth(L'x'));
     EXPECT_EQ(3u, font.getCharWidth(L'y'));
 
     // No run at all: an empty font, which cannot draw.
     SurfacePixels::make(image, 5, 3, FontImages::magenta);
-    EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, nullptr));
     EXPECT_EQ(0u, font.getHeight());
     Owned<Surface> target;
     SurfacePixels::make(target, 4, 4, 0);
@@ -75,12 +75,12 @@ TEST(Font, BadImagesAreRefused)
     Owned<Surface> image;
     FontImages::make(image, {2, 2}, 3);
     Font font;
-    EXPECT_EQ(ResultCode::NullParameter, font.createFont(nullptr, &image, static_cast<Surface*>(nullptr)));
-    EXPECT_EQ(ResultCode::NullParameter, font.createFont(L"AB", static_cast<Surface*>(nullptr), static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::NullParameter, font.createFont(nullptr, &image, nullptr));
+    EXPECT_EQ(ResultCode::NullParameter, font.createFont(L"AB", nullptr, nullptr));
     EXPECT_EQ(ResultCode::NullParameter, font.createFont(L"AB", static_cast<SurfaceRGBA*>(nullptr)));
     Owned<Surface> empty;
-    EXPECT_EQ(ResultCode::InvalidSurface, font.createFont(L"AB", &empty, static_cast<Surface*>(nullptr)));
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, static_cast<Surface*>(nullptr)));
+    EXPECT_EQ(ResultCode::InvalidSurface, font.createFont(L"AB", &empty, nullptr));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, nullptr));
     // An alpha image without pixels: the font was released first.
     EXPECT_EQ(ResultCode::InvalidSurface, font.createFont(L"AB", &image, &empty));
     EXPECT_EQ(0u, font.getCharWidth(L'A'));
@@ -96,7 +96,7 @@ TEST(Font, SpacingRowsAndGlobalSpacing)
     Owned<Surface> image;
     FontImages::make(image, {2, 3, 4}, 3);
     Font font;
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABCA", &image, static_cast<Surface*>(nullptr)));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABCA", &image, nullptr));
     EXPECT_EQ(0, font.getSpacing(L'A', L'B'));
     EXPECT_EQ(ResultCode::Ok, font.setSpacing(L'A', L'B', -1));
     EXPECT_EQ(ResultCode::Ok, font.setSpacing(L'A', L'?', 5)); // unknown: nothing happens
@@ -113,7 +113,7 @@ TEST(Font, SpacingRowsAndGlobalSpacing)
     EXPECT_EQ(0u, font.getStringWidth(nullptr));
 
     // Rebuilding starts afresh: no spacing, no global spacing.
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABC", &image, static_cast<Surface*>(nullptr)));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"ABC", &image, nullptr));
     EXPECT_EQ(0, font.getSpacing(L'A', L'B'));
     EXPECT_EQ(2u + 3u, font.getStringWidth(L"AB"));
 }
@@ -125,7 +125,7 @@ TEST(Font, TheShaderComesWithTheKeyFormOrASetter)
     SurfacePixels::set(image, 3, 2, FontImages::magenta); // glyph pixel (2, 1) is background
     Font font;
     // Without a shader the key colour is drawn like any other.
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, static_cast<Surface*>(nullptr)));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, nullptr));
     EXPECT_EQ(FontImages::magenta, drawn(font, L"A", 3, 2)[5]);
     ASSERT_EQ(ResultCode::Ok, font.setColorKey(0xF803F8));
     EXPECT_EQ(0u, drawn(font, L"A", 3, 2)[5]);
@@ -140,7 +140,7 @@ TEST(Font, TheShaderComesWithTheKeyFormOrASetter)
     ASSERT_EQ(ResultCode::Ok, font.setShader(&half));
     EXPECT_EQ(0x7800, drawn(font, L"A", 3, 2)[0]);
     // A font colour alone makes a shader without a key.
-    ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, static_cast<Surface*>(nullptr)));
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, nullptr));
     ASSERT_EQ(ResultCode::Ok, font.setFontColor(0x00FF00));
     EXPECT_EQ(0x07E0, drawn(font, L"A", 3, 2)[5]);
 }

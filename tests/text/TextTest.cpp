@@ -19,7 +19,7 @@ struct TestFont {
     TestFont()
     {
         FontImages::make(image, {3, 1}, 2);
-        EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, static_cast<Surface*>(nullptr)));
+        EXPECT_EQ(ResultCode::Ok, font.createFont(L"AB", &image, nullptr));
     }
     Owned<Surface> image;
     Font font;
