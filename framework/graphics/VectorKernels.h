@@ -22,6 +22,9 @@ struct VectorKernels {
     // The display's RGB555 flip (display/FlipCopies.h): a run converted by PixelRules::toRgb555;
     // `target` may be `source`.
     void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
+    // The decoders' conversion (images/PixelRows.h): 4-byte pixels, red, green and blue
+    // in the first three bytes, to RGB565 by PixelRules::pack8.
+    void (*packRgbx)(const uint8_t* in, size_t count, uint16_t* out);
 };
 
 // The kernels in use: the processor's own unless switched off.
