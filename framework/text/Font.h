@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 class FontShader;
 class Shader;
@@ -39,6 +40,13 @@ public:
     long createFont(const wchar_t* characters, Surface* image, Surface* alphaImage);
     // The same without alpha, then a FontShader with `colorKey` (a COLORREF) as its key.
     long createFont(const wchar_t* characters, Surface* image, unsigned long colorKey);
+    // Any other integer is a colour key too: without this, a key written as a plain int
+    // (0 for black above all) would be ambiguous between the key and the alpha image.
+    template <typename Key, typename = typename std::enable_if<std::is_integral<Key>::value>::type>
+    long createFont(const wchar_t* characters, Surface* image, Key colorKey)
+    {
+        return createFont(characters, image, static_cast<unsigned long>(colorKey));
+    }
     // The same from a SurfaceRGBA and its alpha plane; 15 for a null image.
     long createFont(const wchar_t* characters, SurfaceRGBA* image);
     // Back to an empty font: glyphs, characters, spacing and shader released.

@@ -139,6 +139,15 @@ TEST(Font, TheShaderComesWithTheKeyFormOrASetter)
     MultiplyShader half(0x808080);
     ASSERT_EQ(ResultCode::Ok, font.setShader(&half));
     EXPECT_EQ(0x7800, drawn(font, L"A", 3, 2)[0]);
+    // A key written as a plain int is a key, black included: the glyph's black pixels
+    // leave the (white) target as it was.
+    SurfacePixels::set(image, 1, 1, 0); // glyph pixel (0, 0) is black
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, 0));
+    Owned<Surface> white;
+    SurfacePixels::make(white, 3, 2, 0xFFFF);
+    ASSERT_EQ(ResultCode::Ok, white.drawText(0, 0, &font, 0, L"A"));
+    EXPECT_EQ(0xFFFF, SurfacePixels::snapshot(white)[0]);
+    EXPECT_EQ(FontImages::magenta, SurfacePixels::snapshot(white)[5]);
     // A font colour alone makes a shader without a key.
     ASSERT_EQ(ResultCode::Ok, font.createFont(L"A", &image, nullptr));
     ASSERT_EQ(ResultCode::Ok, font.setFontColor(0x00FF00));
