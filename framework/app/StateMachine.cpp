@@ -58,11 +58,12 @@ void StateMachine::setInitialState(State* state)
 
 State* StateMachine::getNextState(long code)
 {
+    // A state the machine does not know, or one left without jumps, has no jump for any
+    // code: its answers end the application like any code without a jump.
     void* jumps = nullptr;
-    if (!jumpTables || !jumpTables->lookup(keyOf(currentState), jumps) || !jumps)
-        return currentState;
     void* target = nullptr;
-    if (!static_cast<HashTable*>(jumps)->lookup(keyOf(code), target)) {
+    if (!jumpTables || !jumpTables->lookup(keyOf(currentState), jumps) || !jumps ||
+        !static_cast<HashTable*>(jumps)->lookup(keyOf(code), target)) {
         currentState->onExit();
         shutdown();
         return currentState;
