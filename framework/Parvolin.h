@@ -25,6 +25,9 @@
 #include "display/Display.h"
 #include "app/EventHandler.h"
 #include "app/State.h"
+#include "app/Application.h"
+#include "app/StateMachine.h"
+#include "platform/ProgramEntry.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 

@@ -1,6 +1,9 @@
 #include "platform/Host.h"
 
+#include "platform/Clock.h"
+#include "platform/DesktopWindows.h"
 #include "platform/HeadlessHost.h"
+#include "platform/InputSchedule.h"
 #include "platform/SdlHost.h"
 
 #include <cstdio>
@@ -8,6 +11,12 @@
 #include <cstring>
 
 Host::~Host() {}
+
+bool Host::waitForInput(DWORD milliseconds)
+{
+    Clock::current().sleep(milliseconds);
+    return false;
+}
 
 namespace {
 
@@ -22,6 +31,7 @@ struct Chosen {
     std::unique_ptr<Host> host;
     const char* name = nullptr;
     Host* installed = nullptr;
+    bool shutDown = false;
 };
 
 Chosen& chosen()
@@ -63,6 +73,17 @@ void choose(Chosen& state)
             return;
         }
 }
+
+// The script and the recording belong to the session the host serves; a program must not
+// run with input other than what was asked for.
+void prepareInput()
+{
+    std::string why;
+    if (!InputSchedule::current().configureFromEnvironment(why)) {
+        std::fprintf(stderr, "Parvolin: %s\n", why.c_str());
+        std::exit(2);
+    }
+}
 } // namespace
 
 namespace Hosts {
@@ -78,8 +99,16 @@ Host& current()
     Chosen& state = chosen();
     if (state.installed)
         return *state.installed;
-    if (!state.host)
+    if (!state.host && state.shutDown) {
+        // Windows may still go at exit: they are told to a host that shows nothing.
+        state.host = HeadlessHost::create();
+        state.name = "headless";
+    }
+    if (!state.host) {
         choose(state);
+        prepareInput();
+        std::atexit(shutDown);
+    }
     return *state.host;
 }
 
@@ -93,5 +122,14 @@ const char* currentName()
 }
 
 void install(Host* host) { chosen().installed = host; }
+
+void shutDown()
+{
+    Chosen& state = chosen();
+    DesktopWindows::withdrawAll();
+    InputSchedule::current().stopRecording();
+    state.host.reset();
+    state.shutDown = true;
+}
 
 } // namespace Hosts

@@ -1,6 +1,8 @@
 #include "platform/Windows.h"
 
+#include "platform/DesktopWindows.h"
 #include "platform/Host.h"
+#include "platform/MessageQueue.h"
 #include "platform/SystemServices.h"
 #include "platform/WindowObjects.h"
 
@@ -24,22 +26,12 @@ Registry& registry()
 
 wchar_t folded(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
-bool sameName(const std::wstring& a, const wchar_t* b)
-{
-    if (a.size() != std::wcslen(b))
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (folded(a[i]) != folded(b[i]))
-            return false;
-    return true;
-}
-
 std::shared_ptr<WindowClass> findClass(LPCWSTR name)
 {
     if (!name)
         return nullptr;
     for (const auto& windowClass : registry().classes)
-        if (sameName(windowClass->name, name))
+        if (WindowObjects::sameName(windowClass->name, name))
             return windowClass;
     return nullptr;
 }
@@ -57,10 +49,7 @@ tagRECT placeOf(int x, int y, int width, int height)
         x = 0, y = 0;
     if (width == CW_USEDEFAULT)
         width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    long long right = static_cast<long long>(x) + std::max(width, 0);
-    long long bottom = static_cast<long long>(y) + std::max(height, 0);
-    return {x, y, static_cast<int32_t>(std::min<long long>(right, INT32_MAX)),
-            static_cast<int32_t>(std::min<long long>(bottom, INT32_MAX))};
+    return WindowObjects::rectangle(x, y, width, height);
 }
 
 void forget(HWND handle, Window* window)
@@ -69,6 +58,9 @@ void forget(HWND handle, Window* window)
     windows.erase(std::remove(windows.begin(), windows.end(), handle), windows.end());
     --window->windowClass->windows;
     bool topLevel = !window->parent;
+    if (window->isProgramWindow())
+        DesktopWindows::withdraw(handle);
+    window->queue->removeFor(handle);
     HandleTable::remove(handle);
     if (topLevel)
         Hosts::current().windowsChanged();
@@ -78,15 +70,68 @@ void forget(HWND handle, Window* window)
 namespace WindowObjects {
 Window* find(HWND window) { return HandleTable::find<Window>(window); }
 
-std::wstring newestTitle()
+const std::vector<HWND>& all() { return registry().windows; }
+
+bool isWithin(HWND window, HWND ancestor)
+{
+    // Parents are made before their children, so the walk always ends.
+    for (HWND at = window; at; ) {
+        if (at == ancestor)
+            return true;
+        Window* found = find(at);
+        at = found ? found->parent : nullptr;
+    }
+    return false;
+}
+
+HWND shownWindow()
 {
     const auto& windows = registry().windows;
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         Window* window = find(*it);
-        if (window && !window->parent)
-            return window->title;
+        if (window && window->isProgramWindow() && !window->destroying)
+            return *it;
     }
-    return std::wstring();
+    return nullptr;
+}
+
+std::wstring newestTitle()
+{
+    Window* window = find(shownWindow());
+    return window ? window->title : std::wstring();
+}
+
+tagRECT rectangle(int x, int y, int width, int height)
+{
+    long long right = static_cast<long long>(x) + std::max(width, 0);
+    long long bottom = static_cast<long long>(y) + std::max(height, 0);
+    return {x, y, static_cast<int32_t>(std::min<long long>(right, INT32_MAX)),
+            static_cast<int32_t>(std::min<long long>(bottom, INT32_MAX))};
+}
+
+bool sameName(const std::wstring& a, const wchar_t* b)
+{
+    if (a.size() != std::wcslen(b))
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (folded(a[i]) != folded(b[i]))
+            return false;
+    return true;
+}
+
+std::shared_ptr<WindowClass> registerShellClass(const wchar_t* name)
+{
+    std::shared_ptr<WindowClass> existing = findClass(name);
+    if (existing)
+        return existing->shell ? existing : nullptr;
+    WNDCLASSW description = {};
+    description.lpfnWndProc = DefWindowProcW;
+    description.lpszClassName = name;
+    if (!RegisterClassW(&description))
+        return nullptr;
+    std::shared_ptr<WindowClass> registered = findClass(name);
+    registered->shell = true;
+    return registered;
 }
 } // namespace WindowObjects
 
@@ -138,10 +183,18 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     window->parent = parent;
     window->instance = instance;
     window->place = placeOf(x, y, width, height);
+    window->queue = MessageQueue::forThisThread();
+    window->visible = (style & WS_VISIBLE) != 0;
+    window->iconic = (style & WS_MINIMIZE) != 0;
     Window* created = window.get();
     HWND handle = static_cast<HWND>(HandleTable::add(std::move(window)));
     ++windowClass->windows;
     registry().windows.push_back(handle);
+    // A program's new window that shows itself comes to the front, as the shell does it.
+    if (created->isProgramWindow() && created->visible && !created->iconic)
+        WindowObjects::takeForeground(handle);
+    if (created->isProgramWindow())
+        DesktopWindows::publish(handle, windowClass->name, created->title);
     if (!parent)
         Hosts::current().windowsChanged();
 
@@ -202,3 +255,9 @@ int GetWindowTextW(HWND handle, LPWSTR text, int maxCount)
 }
 
 LRESULT DefWindowProcW(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+DWORD GetClassStyle(HWND handle)
+{
+    Window* window = WindowObjects::find(handle);
+    return window ? window->windowClass->description.style : 0;
+}
