@@ -19,6 +19,9 @@ struct VectorKernels {
     void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
     void (*copyQuarterTurn)(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
                             long rowStep, size_t columns, size_t rows);
+    // Video pictures (YuvKernels.h): two luma rows and their chroma row, `pairs` 2x2 blocks.
+    void (*yuvRowPair)(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom, const uint8_t* u,
+                       const uint8_t* v, size_t pairs);
 };
 
 // The kernels in use: the processor's own unless switched off.

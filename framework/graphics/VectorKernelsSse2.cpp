@@ -6,6 +6,7 @@
 
 #include "graphics/BlitKernels.h"
 #include "graphics/PixelRules.h"
+#include "graphics/YuvKernels.h"
 
 #include <emmintrin.h>
 #include <cwchar>
@@ -220,8 +221,89 @@ void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uin
                                             columnStep, rowStep, columns, rows - blockRows);
 }
 
-const VectorKernels sse2Kernels = {fillSse2,      halfSse2,        blendSse2,      copyKeyedSse2,
-                                   fillKeyedSse2, blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2};
+// The video rule on 16-bit lanes. With y = Y - 16, u = U - 128 and v = V - 128 the rule's
+// sums split into a whole part and a remainder that fits 16 bits:
+//   R = y + v  + ((42 y + 153 v) >> 8)                   (298 = 256 + 42, 409 = 256 + 153)
+//   G = y - v  + ((42 y + 48 v - 100 u + 128) >> 8)      (-208 = -256 + 48)
+//   B = y + 2u + ((42 y + 4 u + 128) >> 8)               (516 = 512 + 4)
+// Adding a multiple of 256 does not change the floor of the rest, so each is exact; the
+// remainders stay within -20256..29469, and min/max do what the clamping table does.
+struct ChromaLanes {
+    __m128i redBase, redRest, greenBase, greenRest, blueBase, blueRest;
+};
+
+// Eight chroma samples, each lane doubled for the two columns of its block: `high` picks
+// samples 4..7.
+inline ChromaLanes chromaLanes(__m128i u, __m128i v, bool high)
+{
+    const __m128i round = _mm_set1_epi16(128);
+    ChromaLanes lanes;
+    __m128i terms[6] = {v,
+                        _mm_mullo_epi16(v, _mm_set1_epi16(153)),
+                        _mm_sub_epi16(_mm_setzero_si128(), v),
+                        _mm_add_epi16(_mm_sub_epi16(_mm_mullo_epi16(v, _mm_set1_epi16(48)),
+                                                    _mm_mullo_epi16(u, _mm_set1_epi16(100))),
+                                      round),
+                        _mm_add_epi16(u, u),
+                        _mm_add_epi16(_mm_slli_epi16(u, 2), round)};
+    __m128i* out[6] = {&lanes.redBase, &lanes.redRest, &lanes.greenBase, &lanes.greenRest, &lanes.blueBase,
+                       &lanes.blueRest};
+    for (int i = 0; i < 6; ++i)
+        *out[i] = high ? _mm_unpackhi_epi16(terms[i], terms[i]) : _mm_unpacklo_epi16(terms[i], terms[i]);
+    return lanes;
+}
+
+inline __m128i yuvChannel(__m128i y, __m128i y42, __m128i base, __m128i rest)
+{
+    __m128i value = _mm_add_epi16(_mm_add_epi16(y, base), _mm_srai_epi16(_mm_add_epi16(y42, rest), 8));
+    return _mm_min_epi16(_mm_max_epi16(value, _mm_setzero_si128()), _mm_set1_epi16(255));
+}
+
+// Eight luma samples (bytes widened to lanes) into eight RGB565 pixels.
+inline __m128i yuvPixels(__m128i luma, const ChromaLanes& c)
+{
+    const __m128i y = _mm_sub_epi16(luma, _mm_set1_epi16(16));
+    const __m128i y42 = _mm_mullo_epi16(y, _mm_set1_epi16(42));
+    const __m128i r = yuvChannel(y, y42, c.redBase, c.redRest);
+    const __m128i g = yuvChannel(y, y42, c.greenBase, c.greenRest);
+    const __m128i b = yuvChannel(y, y42, c.blueBase, c.blueRest);
+    const __m128i red = _mm_slli_epi16(_mm_and_si128(r, _mm_set1_epi16(0xF8)), 8);
+    const __m128i green = _mm_slli_epi16(_mm_and_si128(g, _mm_set1_epi16(0xFC)), 3);
+    return _mm_or_si128(_mm_or_si128(red, green), _mm_srli_epi16(b, 3));
+}
+
+// Sixteen luma samples of one row, with the chroma of their eight blocks.
+inline void yuvRow(uint16_t* out, const uint8_t* luma, const ChromaLanes& low, const ChromaLanes& high)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i samples = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), yuvPixels(_mm_unpacklo_epi8(samples, zero), low));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), yuvPixels(_mm_unpackhi_epi8(samples, zero), high));
+}
+
+void yuvRowPairSse2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom, const uint8_t* u,
+                    const uint8_t* v, size_t pairs)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(128);
+    size_t i = 0;
+    for (; i + 8 <= pairs; i += 8) {
+        const __m128i us = _mm_sub_epi16(
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + i)), zero), half);
+        const __m128i vs = _mm_sub_epi16(
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + i)), zero), half);
+        const ChromaLanes low = chromaLanes(us, vs, false);
+        const ChromaLanes high = chromaLanes(us, vs, true);
+        yuvRow(top + 2 * i, yTop + 2 * i, low, high);
+        yuvRow(bottom + 2 * i, yBottom + 2 * i, low, high);
+    }
+    if (i < pairs)
+        YuvKernels::plain::convertRowPair(top + 2 * i, bottom + 2 * i, yTop + 2 * i, yBottom + 2 * i, u + i, v + i,
+                                          pairs - i);
+}
+
+const VectorKernels sse2Kernels = {fillSse2,      halfSse2,        blendSse2,           copyKeyedSse2, fillKeyedSse2,
+                                   blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2, yuvRowPairSse2};
 
 } // namespace
 
