@@ -31,6 +31,14 @@ const VectorKernels& vectorKernels();
 // plain path); entries are null where the processor has none.
 const VectorKernels& processorKernels();
 
+// The kernels of one instruction set, whatever the processor runs (tests compare each with
+// the plain path): SSE2, part of every x86-64 processor, with null entries where it has no
+// kernel; AVX2, the SSE2 table with its own kernels in place, usable only where
+// processorHasAvx2() says so. processorKernels() is the widest table the processor runs.
+const VectorKernels& sse2Kernels();
+const VectorKernels& avx2Kernels();
+bool processorHasAvx2();
+
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets
 // the initial state).
 void setVectorKernelsEnabled(bool enabled);

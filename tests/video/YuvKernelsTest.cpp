@@ -11,6 +11,20 @@
 
 namespace {
 
+using RowPairKernel = void (*)(uint16_t*, uint16_t*, const uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*,
+                               size_t);
+
+// Every vector kernel this processor can run for video rows.
+std::vector<RowPairKernel> rowPairKernels()
+{
+    std::vector<RowPairKernel> kernels;
+    if (sse2Kernels().yuvRowPair)
+        kernels.push_back(sse2Kernels().yuvRowPair);
+    if (processorHasAvx2() && avx2Kernels().yuvRowPair != sse2Kernels().yuvRowPair)
+        kernels.push_back(avx2Kernels().yuvRowPair);
+    return kernels;
+}
+
 uint16_t rule(int y, int u, int v) { return PixelRules::yuvToNative(y, PixelRules::chromaTerms(u, v)); }
 
 // Planes with room around the picture, and a target with guard pixels right of and below
@@ -91,10 +105,10 @@ TEST(YuvRule, EverySampleTripleMatchesTheFormulas)
                     FAIL() << "y " << y << " u " << u << " v " << v;
 }
 
-TEST(YuvKernels, VectorKernelGivesThePlainBitsForEverySampleTriple)
+TEST(YuvKernels, VectorKernelsGiveThePlainBitsForEverySampleTriple)
 {
-    auto kernel = processorKernels().yuvRowPair;
-    if (!kernel)
+    const std::vector<RowPairKernel> kernels = rowPairKernels();
+    if (kernels.empty())
         GTEST_SKIP() << "this processor has no vector kernel for video";
     // One call per U and luma quad: 256 blocks with V = 0..255, whose four luma samples are
     // 4q .. 4q + 3, so every (Y, U, V) is met once.
@@ -102,22 +116,49 @@ TEST(YuvKernels, VectorKernelGivesThePlainBitsForEverySampleTriple)
     std::vector<uint16_t> vectorTop(512), vectorBottom(512), plainTop(512), plainBottom(512);
     for (int i = 0; i < 256; ++i)
         v[i] = static_cast<uint8_t>(i);
-    for (int cb = 0; cb < 256; ++cb) {
-        std::fill(u.begin(), u.end(), static_cast<uint8_t>(cb));
-        for (int q = 0; q < 64; ++q) {
-            for (int i = 0; i < 256; ++i) {
-                top[2 * i] = static_cast<uint8_t>(4 * q);
-                top[2 * i + 1] = static_cast<uint8_t>(4 * q + 1);
-                bottom[2 * i] = static_cast<uint8_t>(4 * q + 2);
-                bottom[2 * i + 1] = static_cast<uint8_t>(4 * q + 3);
+    for (RowPairKernel kernel : kernels)
+        for (int cb = 0; cb < 256; ++cb) {
+            std::fill(u.begin(), u.end(), static_cast<uint8_t>(cb));
+            for (int q = 0; q < 64; ++q) {
+                for (int i = 0; i < 256; ++i) {
+                    top[2 * i] = static_cast<uint8_t>(4 * q);
+                    top[2 * i + 1] = static_cast<uint8_t>(4 * q + 1);
+                    bottom[2 * i] = static_cast<uint8_t>(4 * q + 2);
+                    bottom[2 * i + 1] = static_cast<uint8_t>(4 * q + 3);
+                }
+                kernel(vectorTop.data(), vectorBottom.data(), top.data(), bottom.data(), u.data(), v.data(), 256);
+                YuvKernels::plain::convertRowPair(plainTop.data(), plainBottom.data(), top.data(), bottom.data(),
+                                                  u.data(), v.data(), 256);
+                ASSERT_EQ(plainTop, vectorTop) << "u " << cb << " quad " << q;
+                ASSERT_EQ(plainBottom, vectorBottom) << "u " << cb << " quad " << q;
             }
-            kernel(vectorTop.data(), vectorBottom.data(), top.data(), bottom.data(), u.data(), v.data(), 256);
-            YuvKernels::plain::convertRowPair(plainTop.data(), plainBottom.data(), top.data(), bottom.data(), u.data(),
-                                              v.data(), 256);
-            ASSERT_EQ(plainTop, vectorTop) << "u " << cb << " quad " << q;
-            ASSERT_EQ(plainBottom, vectorBottom) << "u " << cb << " quad " << q;
         }
-    }
+}
+
+TEST(YuvKernels, VectorKernelsWriteRowsOfEveryLengthAndNoMore)
+{
+    std::mt19937 random(77);
+    for (RowPairKernel kernel : rowPairKernels())
+        for (size_t pairs = 0; pairs < 90; ++pairs)
+            for (int round = 0; round < 4; ++round) {
+                const size_t offset = random() % 16;
+                std::vector<uint8_t> samples(4 * pairs + 2 * pairs + 64);
+                for (uint8_t& s : samples)
+                    s = static_cast<uint8_t>(random());
+                const uint8_t* yTop = samples.data() + offset;
+                const uint8_t* yBottom = yTop + 2 * pairs + 3;
+                const uint8_t* u = yBottom + 2 * pairs + 1;
+                const uint8_t* v = u + pairs + 5;
+                std::vector<uint16_t> vectorRows(4 * pairs + 40);
+                for (uint16_t& p : vectorRows)
+                    p = static_cast<uint16_t>(random());
+                std::vector<uint16_t> plainRows = vectorRows;
+                // Rows with guard pixels before, between and after them.
+                kernel(vectorRows.data() + 7, vectorRows.data() + 2 * pairs + 20, yTop, yBottom, u, v, pairs);
+                YuvKernels::plain::convertRowPair(plainRows.data() + 7, plainRows.data() + 2 * pairs + 20, yTop,
+                                                  yBottom, u, v, pairs);
+                ASSERT_EQ(plainRows, vectorRows) << pairs << " pairs";
+            }
 }
 
 TEST(YuvKernels, PicturesOfAnySizeConvertAlikeOnBothPathsAndStayInside)
@@ -147,6 +188,13 @@ TEST(YuvKernels, PicturesOfAnySizeConvertAlikeOnBothPathsAndStayInside)
                 ASSERT_EQ(wanted, vectorCase.target[at]) << width << " x " << height << " at " << x << ", " << row;
             }
     }
+}
+
+TEST(YuvKernels, TheWidestKernelsTheProcessorRunsAreUsed)
+{
+    EXPECT_EQ((processorHasAvx2() ? avx2Kernels() : sse2Kernels()).yuvRowPair, processorKernels().yuvRowPair);
+    // The wider table keeps every narrower kernel it has no replacement for.
+    EXPECT_EQ(sse2Kernels().fill, avx2Kernels().fill);
 }
 
 TEST(YuvKernels, SwitchSelectsThePlainPath)
