@@ -140,6 +140,30 @@ TEST(Video, OddPictureAtAnOffsetConvertsItsLastColumnAndRow)
         EXPECT_EQ(expected.frames[i], playback.frames[i]) << "frame " << i;
 }
 
+TEST(Video, FindsTheVideoAmongOtherStreams)
+{
+    const ClipFormat format = standardFormat();
+    const std::string clip = clipOf(format, 4);
+    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
+    // Another stream begins first and has pages of its own between the video's pages; an
+    // Ogg file holds every beginning-of-stream page before any other page.
+    const std::string other = oggStream(77, {"\x01vorbis\0\0\0\0\x02\x44\xAC", std::string(3000, 'a')});
+    const size_t otherFirstPage = other.find("OggS", 4);
+    // Before the video's last page.
+    const size_t videoMiddle = clip.rfind("OggS");
+    ASSERT_NE(std::string::npos, otherFirstPage);
+    ASSERT_GT(videoMiddle, clip.find("OggS", 4));
+    const std::string muxed = other.substr(0, otherFirstPage) + clip.substr(0, videoMiddle) +
+                              other.substr(otherFirstPage) + clip.substr(videoMiddle);
+    FileOnDisk file(muxed);
+    Inspectable<Video> video;
+    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
+    Owned<Surface> target;
+    Playback playback = playToEnd(video, target);
+    EXPECT_EQ(ResultCode::EndOfVideo, playback.end);
+    EXPECT_EQ(expected.frames, playback.frames);
+}
+
 TEST(Video, FrameDurationFollowsTheFrameRate)
 {
     ClipFormat format = standardFormat();

@@ -1,0 +1,102 @@
+// Writes each input as a file and plays it as a video, through the path form and through
+// a File, showing and skipping frames (with extra rows below the picture) until the end.
+// Whatever the bytes, the answers are result codes, the end stays the end, and a shown
+// picture never grows its surface past the picture and the extra rows.
+#include "app/ResultCodes.h"
+#include "files/File.h"
+#include "files/FileSystemManager.h"
+#include "graphics/Surface.h"
+#include "video/Video.h"
+#include "video/VideoSource.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+std::string videoPath;
+std::wstring videoUri;
+
+void removeVideo() { std::remove(videoPath.c_str()); }
+
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "video_fuzz: %s\n", what);
+    std::abort();
+}
+
+class FuzzedVideo : public Video {
+public:
+    VideoSource* videoSource() { return source; }
+};
+
+// Each call either decodes a packet or reads a 4096-byte piece, so this bounds the work by
+// the input's size.
+void play(FuzzedVideo& video, uint32_t extraRows, uint8_t skipPattern)
+{
+    Surface target;
+    if (VideoSource* source = video.videoSource())
+        source->setExtraHeight(extraRows);
+    for (int call = 0; call < 20000; ++call) {
+        const bool skip = (skipPattern >> (call % 8)) & 1;
+        long result = skip ? video.skipNextFrame() : video.getNextFrame(&target);
+        if (result == ResultCode::EndOfVideo) {
+            if (video.getNextFrame(&target) != ResultCode::EndOfVideo || video.skipNextFrame() != ResultCode::EndOfVideo)
+                fail("the end did not stay the end");
+            break;
+        }
+        if (result == ResultCode::VideoNotInitialized)
+            break;
+        if (result != ResultCode::Ok && result != ResultCode::OutOfMemory && result != ResultCode::InvalidSurface)
+            fail("a frame call gave an unexpected code");
+        if (target.getHeight() > 0 && target.getHeight() < extraRows)
+            fail("the surface is lower than the extra rows");
+    }
+    target.free();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    std::random_device seed;
+    videoPath = (std::filesystem::temp_directory_path() / ("parvolin-video-fuzz-" + std::to_string(seed()) + ".ogv"))
+                    .string();
+    videoUri = L"file:" + std::wstring(videoPath.begin(), videoPath.end());
+    std::atexit(removeVideo);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    {
+        std::ofstream out(videoPath, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    // The last byte picks the way of playing; the file keeps it (the end of an Ogg file
+    // is read last, if at all).
+    const uint8_t choice = size ? data[size - 1] : 0;
+    FuzzedVideo video;
+    long opened = video.open(videoUri.c_str());
+    if (opened != ResultCode::Ok && opened != ResultCode::VideoOpenError)
+        fail("opening gave an unexpected code");
+    play(video, choice & 0x1F, static_cast<uint8_t>(choice & 0x80 ? 0x55 : 0));
+
+    FileSystemManager manager;
+    File file;
+    if (manager.resolveFile(&file, videoUri.c_str()) != ResultCode::Ok)
+        fail("the input file cannot be resolved");
+    opened = video.open(&file);
+    if (opened != ResultCode::Ok && opened != ResultCode::VideoOpenError)
+        fail("opening a File gave an unexpected code");
+    play(video, 0, static_cast<uint8_t>(choice));
+    video.close();
+    if (file.isOpen())
+        fail("closing the video left its file open");
+    return 0;
+}
