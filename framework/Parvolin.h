@@ -19,6 +19,8 @@
 #include "graphics/OpacityShader.h"
 #include "graphics/CompositeShaders.h"
 #include "text/Panel.h"
+#include "text/Font.h"
+#include "text/Animation.h"
 #include "display/KeyList.h"
 #include "app/EventHandler.h"
 #include "app/State.h"

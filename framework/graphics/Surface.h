@@ -89,6 +89,10 @@ public:
     long alphaBlt(tagRECT* destRect, SurfaceRGBA* source, tagRECT* sourceRect, unsigned long angle,
                   Flipping flipping, Shader* shader);
 
+    // One line of text with its left end (alignment 0), right end (1) or centre (2) at x and
+    // its top at y, through the font's shader. Unknown characters take no room; glyphs that
+    // do not lie wholly inside the surface are left out. The formatted form expands the
+    // format with the platform's wide formatting into 128 characters (7 when it does not fit).
     long drawText(unsigned long x, unsigned long y, Font* font, unsigned long alignment, const wchar_t* text);
     long drawFormattedText(unsigned long x, unsigned long y, Font* font, unsigned long alignment,
                            const wchar_t* format, ...);

@@ -4,6 +4,8 @@
 #include "Export.h"
 #include "graphics/Surface.h"
 
+class ImageSource;
+
 // A Surface with a per-pixel opacity: a second surface of the same size, the alpha plane,
 // whose grey pixels hold the opacity (an 8-bit A stored as red A >> 3, green A >> 2,
 // blue A >> 3). The alpha blits read only the green field: 0 transparent, 63 opaque.
@@ -43,6 +45,10 @@ public:
 private:
     // Gives the surface an opaque alpha plane of its size unless it has a non-empty one.
     long generateAlpha();
+    // The image forms: decodes `source` with a fresh alpha target and installs it. An
+    // alpha plane the decoder left empty becomes opaque when `completeEmptyAlpha` is set,
+    // otherwise the load fails with 51.
+    long loadImage(ImageSource& source, bool completeEmptyAlpha);
 
     Surface* alphaSurface;
 };

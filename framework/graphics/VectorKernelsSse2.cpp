@@ -221,6 +221,28 @@ void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uin
                                             columnStep, rowStep, columns, rows - blockRows);
 }
 
+// Four 32-bit pixels at a time, each channel's top bits moved into place within its lane;
+// the lanes are sign-extended from 16 bits so that the signed pack keeps every value.
+inline __m128i packRgbxLanes(__m128i pixels)
+{
+    const __m128i red = _mm_slli_epi32(_mm_and_si128(pixels, _mm_set1_epi32(0xF8)), 8);
+    const __m128i green = _mm_srli_epi32(_mm_and_si128(pixels, _mm_set1_epi32(0xFC00)), 5);
+    const __m128i blue = _mm_and_si128(_mm_srli_epi32(pixels, 19), _mm_set1_epi32(0x1F));
+    const __m128i packed = _mm_or_si128(_mm_or_si128(red, green), blue);
+    return _mm_srai_epi32(_mm_slli_epi32(packed, 16), 16);
+}
+
+void packRgbxSse2(const uint8_t* in, size_t count, uint16_t* out)
+{
+    for (; count >= 8; count -= 8, in += 32, out += 8) {
+        const __m128i low = packRgbxLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)));
+        const __m128i high = packRgbxLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packs_epi32(low, high));
+    }
+    for (size_t i = 0; i < count; ++i, in += 4)
+        out[i] = PixelRules::pack8(in[0], in[1], in[2]);
+}
+
 // The video rule on 16-bit lanes. With y = Y - 16, u = U - 128 and v = V - 128 the rule's
 // sums split into a whole part and a rest that fits in 16 bits:
 //   R = y + v  + ((42 y + 153 v) >> 8)                   (298 = 256 + 42, 409 = 256 + 153)
@@ -324,8 +346,9 @@ void yuvRowPairSse2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
     }
 }
 
-const VectorKernels kernels = {fillSse2,        halfSse2,       blendSse2,           copyKeyedSse2, fillKeyedSse2,
-                               blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2, yuvRowPairSse2};
+const VectorKernels kernels = {fillSse2,       halfSse2,        blendSse2,      copyKeyedSse2,
+                               fillKeyedSse2,  blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2,
+                               packRgbxSse2,   yuvRowPairSse2};
 
 } // namespace
 

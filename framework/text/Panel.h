@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+class Font;
 class Shader;
 class Surface;
 class SurfaceRGBA;
@@ -53,6 +54,11 @@ public:
     long getPixel(long x, long y, unsigned long* colorref);
     long fillRect(unsigned long colorref, tagRECT* rect, unsigned long opacity);
     long drawRect(unsigned long colorref, tagRECT* rect, unsigned long opacity);
+    // One line of text at panel position (x, y), every glyph clipped to the panel; see
+    // Surface::drawText. The formatted form expands into 128 wide characters (7 when the
+    // text does not fit).
+    long drawText(long x, long y, Font* font, unsigned long alignment, const wchar_t* text);
+    long drawFormattedText(long x, long y, Font* font, unsigned long alignment, const wchar_t* format, ...);
 
 private:
     // The root's surface and this panel's absolute top-left corner, summed up the parents.

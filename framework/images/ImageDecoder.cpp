@@ -1,0 +1,25 @@
+#include "images/ImageDecoder.h"
+
+#include "app/ResultCodes.h"
+#include "images/BmpDecoder.h"
+#include "images/GifDecoder.h"
+#include "images/ImageFormat.h"
+#include "images/JpegDecoder.h"
+#include "images/PngDecoder.h"
+
+ImageDecoder::~ImageDecoder() {}
+
+long decodeImage(const unsigned char* data, size_t size, Surface* target, Surface* alpha)
+{
+    // The decoders keep no state between calls: one of each serves every load.
+    static BmpDecoder bmp;
+    static GifDecoder gif;
+    static JpegDecoder jpeg;
+    static PngDecoder png;
+    // In the order of ImageFormat.
+    ImageDecoder* const decoders[] = {&bmp, &gif, &jpeg, &png};
+    ImageFormat format = recognizeImage(data, size);
+    if (format == ImageFormat::Unknown)
+        return ResultCode::UnsupportedImageType;
+    return decoders[static_cast<int>(format)]->decode(data, size, target, alpha);
+}

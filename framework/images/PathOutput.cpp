@@ -1,0 +1,36 @@
+#include "images/ImageOutput.h"
+
+#include "platform/Files.h"
+
+ImageOutput::~ImageOutput() {}
+
+PathOutput::PathOutput(const wchar_t* outputPath) : path(outputPath), handle(INVALID_HANDLE_VALUE) {}
+
+PathOutput::~PathOutput() { close(); }
+
+bool PathOutput::open()
+{
+    handle = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
+}
+
+bool PathOutput::write(const void* bytes, size_t count)
+{
+    const unsigned char* next = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        DWORD part = count > 0x40000000u ? 0x40000000u : static_cast<DWORD>(count);
+        DWORD written = 0;
+        if (!WriteFile(handle, next, part, &written, nullptr) || written != part)
+            return false;
+        next += part;
+        count -= part;
+    }
+    return true;
+}
+
+void PathOutput::close()
+{
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+}

@@ -1,0 +1,86 @@
+#ifndef PARVOLIN_FONT_H
+#define PARVOLIN_FONT_H
+
+#include "Export.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class FontShader;
+class Shader;
+class Surface;
+class SurfaceRGBA;
+
+// One glyph of a font: its image, its alpha image (null when the font has none), and its
+// spacing row: entry j is the extra distance after this glyph when character j follows.
+struct FontGlyph {
+    Surface* image;
+    Surface* alpha;
+    int32_t* spacing;
+};
+
+// A proportional bitmap font cut out of one image strip. Row 0 of the strip is a marker
+// row: each maximal run of white (0xFFFF) pixels marks the columns of one glyph, in the
+// order of the character string, and the rows below it hold the glyphs. A run that
+// touches the right edge is not a glyph. Text is drawn one line at a time by
+// Surface::drawText and Panel::drawText, through the font's FontShader.
+class PARVOLIN_API Font {
+public:
+    // An empty font.
+    Font();
+    // Releases what the font owns.
+    virtual ~Font();
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+
+    // Builds the font from `image` and an optional alpha image of the same layout. A marker
+    // row with fewer runs than characters keeps the glyphs found (result 0) and cuts the
+    // characters to match. 15 for null characters or image, 5 for an image without pixels.
+    long createFont(const wchar_t* characters, Surface* image, Surface* alphaImage);
+    // The same without alpha, then a FontShader with `colorKey` (a COLORREF) as its key.
+    long createFont(const wchar_t* characters, Surface* image, unsigned long colorKey);
+    // The same from a SurfaceRGBA and its alpha plane; 15 for a null image.
+    long createFont(const wchar_t* characters, SurfaceRGBA* image);
+    // Back to an empty font: glyphs, characters, spacing and shader released.
+    long releaseFont();
+
+    // 0 for a character the font does not have, or an empty font.
+    unsigned long getCharWidth(wchar_t c);
+    unsigned long getHeight();
+    // The pair's own spacing plus the global spacing; 0 when either is unknown.
+    long getSpacing(wchar_t first, wchar_t second);
+    long setSpacing(wchar_t first, wchar_t second, long spacing);
+    long setGlobalSpacing(long spacing);
+    // Every glyph's width and the spacing between neighbours (none after the last).
+    unsigned long getStringWidth(const wchar_t* text);
+
+    // Each makes the font's FontShader when it has none (4 when it cannot), then sets it.
+    long setColorKey(unsigned long colorref);
+    long setFontColor(unsigned long colorref);
+    long setShader(Shader* shader);
+
+    // The built-in fonts, 7 pixels high, made on first use and kept for the process;
+    // null when they cannot be made (the next call tries again).
+    static Font* getSystemFont();
+    static Font* getSystemFontWithBorder();
+
+private:
+    friend class TextRenderer;
+
+    // The glyph of a character (the first in the string when it is there twice), or -1.
+    long indexOf(wchar_t c);
+    // What the pen moves after glyph `index` when glyph `next` follows (-1: an unknown
+    // character or none): the glyph's width and, between known glyphs, their spacing.
+    unsigned long advance(long index, long next);
+    long build(const wchar_t* characters, Surface* image, Surface* alphaImage);
+    long cutGlyph(unsigned long index, Surface* image, Surface* alphaImage, long left, long right, size_t rowLength);
+    long makeShader();
+
+    FontShader* shader;
+    wchar_t* characters;
+    FontGlyph* glyphs;
+    int32_t globalSpacing;
+    uint32_t characterCount;
+};
+
+#endif

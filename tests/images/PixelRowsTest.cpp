@@ -1,0 +1,39 @@
+#include "images/PixelRows.h"
+
+#include "graphics/VectorKernels.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+TEST(PixelRows, TheRgbxKernelGivesTheBitsOfThePlainRule)
+{
+    const VectorKernels& kernels = processorKernels();
+    if (!kernels.packRgbx)
+        GTEST_SKIP() << "this processor has no conversion kernel";
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        const size_t count = random() % 100;
+        const size_t offset = random() % 5;
+        std::vector<uint8_t> in(4 * (count + offset));
+        for (uint8_t& byte : in)
+            byte = static_cast<uint8_t>(random());
+        std::vector<uint16_t> expected(count + 2, 0x1234);
+        std::vector<uint16_t> actual = expected;
+        PixelRows::pack<4, 0, 1, 2>(in.data() + 4 * offset, count, expected.data() + 1);
+        kernels.packRgbx(in.data() + 4 * offset, count, actual.data() + 1);
+        ASSERT_EQ(expected, actual) << "count " << count;
+    }
+}
+
+TEST(PixelRows, EachChannelKeepsItsTopBits)
+{
+    const uint8_t pixels[] = {0xFF, 0xFF, 0xFF, 0, 0x07, 0x03, 0x07, 0, 0x08, 0x04, 0x08, 0, 0x12, 0x34, 0x56, 0xFF};
+    uint16_t out[4];
+    PixelRows::packRgbx(pixels, 4, out);
+    EXPECT_EQ(0xFFFF, out[0]);
+    EXPECT_EQ(0x0000, out[1]); // the low bits are dropped, not rounded
+    EXPECT_EQ(0x0821, out[2]);
+    EXPECT_EQ(0x11AA, out[3]);
+}
