@@ -26,5 +26,7 @@
 #include "app/State.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
+#include "video/Video.h"
+#include "video/SubtitledVideo.h"
 
 #endif
