@@ -170,28 +170,7 @@ void decodeTheoraSwscale(benchmark::State& state, Size size)
 {
     const std::string clip = benchClip(size, clipFrames);
     // The packets, taken apart once: the peer pays for decoding and converting only.
-    std::vector<std::string> packets;
-    {
-        ogg_sync_state sync;
-        ogg_sync_init(&sync);
-        char* buffer = ogg_sync_buffer(&sync, static_cast<long>(clip.size()));
-        std::copy(clip.begin(), clip.end(), buffer);
-        ogg_sync_wrote(&sync, static_cast<long>(clip.size()));
-        ogg_stream_state stream;
-        ogg_page page;
-        bool started = false;
-        while (ogg_sync_pageout(&sync, &page) == 1) {
-            if (!started)
-                ogg_stream_init(&stream, ogg_page_serialno(&page));
-            started = true;
-            ogg_stream_pagein(&stream, &page);
-            ogg_packet packet;
-            while (ogg_stream_packetout(&stream, &packet) == 1)
-                packets.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<size_t>(packet.bytes));
-        }
-        ogg_stream_clear(&stream);
-        ogg_sync_clear(&sync);
-    }
+    std::vector<std::string> packets = oggPackets(clip);
     th_info info;
     th_comment comment;
     th_setup_info* setup = nullptr;
@@ -199,10 +178,7 @@ void decodeTheoraSwscale(benchmark::State& state, Size size)
     th_comment_init(&comment);
     size_t next = 0;
     for (; next < packets.size(); ++next) {
-        ogg_packet packet = {};
-        packet.packet = reinterpret_cast<unsigned char*>(&packets[next][0]);
-        packet.bytes = static_cast<long>(packets[next].size());
-        packet.b_o_s = next == 0;
+        ogg_packet packet = theoraPacket(packets[next], next);
         if (th_decode_headerin(&info, &comment, &setup, &packet) <= 0)
             break;
     }
@@ -221,9 +197,7 @@ void decodeTheoraSwscale(benchmark::State& state, Size size)
             next = firstFrame;
             state.ResumeTiming();
         }
-        ogg_packet packet = {};
-        packet.packet = reinterpret_cast<unsigned char*>(&packets[next][0]);
-        packet.bytes = static_cast<long>(packets[next].size());
+        ogg_packet packet = theoraPacket(packets[next], next);
         ++next;
         th_decode_packetin(decoder, &packet, nullptr);
         th_ycbcr_buffer planes;

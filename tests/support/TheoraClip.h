@@ -116,4 +116,58 @@ inline std::string encodeTheoraClip(const ClipFormat& format, const std::vector<
     return out;
 }
 
+// The whole pages of an Ogg file, in order.
+inline std::vector<std::string> oggPages(const std::string& bytes)
+{
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(bytes.size()));
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    ogg_sync_wrote(&sync, static_cast<long>(bytes.size()));
+    std::vector<std::string> pages;
+    ogg_page page;
+    while (ogg_sync_pageout(&sync, &page) == 1) {
+        pages.emplace_back(reinterpret_cast<const char*>(page.header), static_cast<size_t>(page.header_len));
+        pages.back().append(reinterpret_cast<const char*>(page.body), static_cast<size_t>(page.body_len));
+    }
+    ogg_sync_clear(&sync);
+    return pages;
+}
+
+// The packets of the first logical stream of an Ogg file (a clip made above holds one).
+inline std::vector<std::string> oggPackets(const std::string& bytes)
+{
+    std::vector<std::string> packets;
+    ogg_stream_state stream;
+    bool started = false;
+    for (std::string& bytesOfPage : oggPages(bytes)) {
+        ogg_page page;
+        page.header = reinterpret_cast<unsigned char*>(&bytesOfPage[0]);
+        page.header_len = 27 + static_cast<unsigned char>(bytesOfPage[26]);
+        page.body = page.header + page.header_len;
+        page.body_len = static_cast<long>(bytesOfPage.size()) - page.header_len;
+        if (!started)
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+        started = true;
+        ogg_stream_pagein(&stream, &page);
+        ogg_packet packet;
+        while (ogg_stream_packetout(&stream, &packet) == 1)
+            packets.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<size_t>(packet.bytes));
+    }
+    if (started)
+        ogg_stream_clear(&stream);
+    return packets;
+}
+
+// A packet as the Theora calls take it: `index` 0 begins the stream.
+inline ogg_packet theoraPacket(std::string& bytes, size_t index)
+{
+    ogg_packet packet = {};
+    packet.packet = reinterpret_cast<unsigned char*>(&bytes[0]);
+    packet.bytes = static_cast<long>(bytes.size());
+    packet.b_o_s = index == 0;
+    packet.packetno = static_cast<ogg_int64_t>(index);
+    return packet;
+}
+
 #endif

@@ -1,5 +1,7 @@
 #include "ReferenceDecoder.h"
 
+#include "support/TheoraClip.h"
+
 #include <ogg/ogg.h>
 #include <theora/theoradec.h>
 
@@ -42,54 +44,34 @@ void appendPicture(Pictures& out, const th_info& info, th_ycbcr_buffer planes)
 Pictures decode(const std::string& clip)
 {
     Pictures out;
-    ogg_sync_state sync;
-    ogg_sync_init(&sync);
-    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(clip.size()));
-    std::copy(clip.begin(), clip.end(), buffer);
-    ogg_sync_wrote(&sync, static_cast<long>(clip.size()));
-
     th_info info;
     th_comment comment;
     th_setup_info* setup = nullptr;
     th_info_init(&info);
     th_comment_init(&comment);
-    ogg_stream_state stream;
-    bool streamReady = false;
     th_dec_ctx* decoder = nullptr;
-    ogg_page page;
-    while (ogg_sync_pageout(&sync, &page) == 1) {
-        if (!streamReady) {
-            ogg_stream_init(&stream, ogg_page_serialno(&page));
-            streamReady = true;
+    std::vector<std::string> packets = oggPackets(clip);
+    for (size_t i = 0; i < packets.size(); ++i) {
+        ogg_packet packet = theoraPacket(packets[i], i);
+        if (!decoder) {
+            if (th_decode_headerin(&info, &comment, &setup, &packet) > 0)
+                continue;
+            decoder = th_decode_alloc(&info, setup);
+            if (!decoder)
+                break;
+            out.width = info.pic_width;
+            out.height = info.pic_height;
         }
-        if (ogg_stream_pagein(&stream, &page) != 0)
-            continue;
-        ogg_packet packet;
-        while (ogg_stream_packetout(&stream, &packet) == 1) {
-            if (!decoder) {
-                int header = th_decode_headerin(&info, &comment, &setup, &packet);
-                if (header > 0)
-                    continue;
-                decoder = th_decode_alloc(&info, setup);
-                if (!decoder)
-                    break;
-                out.width = info.pic_width;
-                out.height = info.pic_height;
-            }
-            th_decode_packetin(decoder, &packet, nullptr);
-            th_ycbcr_buffer planes;
-            th_decode_ycbcr_out(decoder, planes);
-            appendPicture(out, info, planes);
-        }
+        th_decode_packetin(decoder, &packet, nullptr);
+        th_ycbcr_buffer planes;
+        th_decode_ycbcr_out(decoder, planes);
+        appendPicture(out, info, planes);
     }
     if (decoder)
         th_decode_free(decoder);
     th_setup_free(setup);
     th_comment_clear(&comment);
     th_info_clear(&info);
-    if (streamReady)
-        ogg_stream_clear(&stream);
-    ogg_sync_clear(&sync);
     return out;
 }
 

@@ -271,15 +271,7 @@ TEST(Video, DamagedHeadersGiveAnOpenError)
     const ClipFormat format = standardFormat();
     const std::string clip = clipOf(format, 2);
     // The first page alone: the file ends during the headers.
-    ogg_sync_state sync;
-    ogg_sync_init(&sync);
-    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(clip.size()));
-    std::copy(clip.begin(), clip.end(), buffer);
-    ogg_sync_wrote(&sync, static_cast<long>(clip.size()));
-    ogg_page first;
-    ASSERT_EQ(1, ogg_sync_pageout(&sync, &first));
-    const size_t firstPageSize = static_cast<size_t>(first.header_len + first.body_len);
-    ogg_sync_clear(&sync);
+    const size_t firstPageSize = oggPages(clip).at(0).size();
 
     std::string damagedSetup = clip;
     // The comment and setup headers follow on the second page; spoil the setup header's
