@@ -1,6 +1,8 @@
 // Reads each input as a SubRip file, checks what the parser kept, and plays a short video
 // with the subtitles over it (a band below the picture, sizes and spacing taken from the
 // input), so that every entry the parser accepts is drawn as well.
+#include "FuzzFiles.h"
+
 #include "app/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
@@ -14,9 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
@@ -26,19 +25,11 @@ std::wstring subtitleUri;
 std::string videoPath;
 std::wstring videoUri;
 
-void removeFiles()
-{
-    std::remove(subtitlePath.c_str());
-    std::remove(videoPath.c_str());
-}
-
 [[noreturn]] void fail(const char* what)
 {
     std::fprintf(stderr, "subtitle_fuzz: %s\n", what);
     std::abort();
 }
-
-std::wstring uriOf(const std::string& path) { return L"file:" + std::wstring(path.begin(), path.end()); }
 
 // Every entry has a first line; no line is longer than a line may be. (A line may begin
 // with a NUL byte from the file and so look empty as a C string; it was not empty.)
@@ -63,30 +54,24 @@ void checkEntries(File& file)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::random_device seed;
-    const std::string base = (std::filesystem::temp_directory_path() / ("parvolin-subtitle-fuzz-" + std::to_string(seed())))
-                                 .string();
-    subtitlePath = base + ".srt";
-    videoPath = base + ".ogv";
-    subtitleUri = uriOf(subtitlePath);
-    videoUri = uriOf(videoPath);
-    std::atexit(removeFiles);
+    subtitlePath = FuzzFiles::temporaryPath("subtitle-fuzz", ".srt");
+    videoPath = FuzzFiles::temporaryPath("subtitle-fuzz", ".ogv");
+    subtitleUri = FuzzFiles::uri(L"file:", subtitlePath);
+    videoUri = FuzzFiles::uri(L"file:", videoPath);
     // One frame a second for twenty seconds: the times subtitle files usually start with.
     ClipFormat format;
     format.pictureWidth = 64;
     format.pictureHeight = 24;
     format.fpsNumerator = 1;
     format.quality = 10;
-    std::ofstream(videoPath, std::ios::binary) << encodeTheoraClip(format, std::vector<YuvFrame>(20, format.blankFrame(90)));
+    const std::string clip = encodeTheoraClip(format, std::vector<YuvFrame>(20, format.blankFrame(90)));
+    FuzzFiles::write(videoPath, clip.data(), clip.size());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    {
-        std::ofstream out(subtitlePath, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    FuzzFiles::write(subtitlePath, data, size);
     FileSystemManager manager;
     File file;
     if (manager.resolveFile(&file, subtitleUri.c_str()) != ResultCode::Ok)

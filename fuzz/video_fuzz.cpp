@@ -3,6 +3,8 @@
 // Whatever the bytes, the answers are result codes and the end stays the end. Most inputs
 // get their Ogg page checksums set right first: libogg drops a page whose checksum is
 // wrong, so without this almost no changed byte would reach the Theora decoder.
+#include "FuzzFiles.h"
+
 #include "app/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
@@ -15,17 +17,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
 
 std::string videoPath;
 std::wstring videoUri;
-
-void removeVideo() { std::remove(videoPath.c_str()); }
 
 [[noreturn]] void fail(const char* what)
 {
@@ -95,11 +92,8 @@ void play(FuzzedVideo& video, uint32_t extraRows, uint8_t skipPattern)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::random_device seed;
-    videoPath = (std::filesystem::temp_directory_path() / ("parvolin-video-fuzz-" + std::to_string(seed()) + ".ogv"))
-                    .string();
-    videoUri = L"file:" + std::wstring(videoPath.begin(), videoPath.end());
-    std::atexit(removeVideo);
+    videoPath = FuzzFiles::temporaryPath("video-fuzz", ".ogv");
+    videoUri = FuzzFiles::uri(L"file:", videoPath);
     return 0;
 }
 
@@ -111,10 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string bytes(reinterpret_cast<const char*>(data), size);
     if ((choice & 0x60) != 0x60)
         repairChecksums(bytes);
-    {
-        std::ofstream out(videoPath, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    FuzzFiles::write(videoPath, bytes.data(), bytes.size());
     FuzzedVideo video;
     long opened = video.open(videoUri.c_str());
     if (opened != ResultCode::Ok && opened != ResultCode::VideoOpenError)

@@ -63,6 +63,20 @@ std::string clipOf(const ClipFormat& format, int frameCount)
     return clip;
 }
 
+// A clip on disk (or other bytes made from it), what libtheora decodes from the clip, and
+// a video opened on the file.
+struct OpenedClip {
+    explicit OpenedClip(const std::string& clip, const std::string& bytesOnDisk = std::string())
+        : expected(ReferenceDecoder::decode(clip)), file(bytesOnDisk.empty() ? clip : bytesOnDisk)
+    {
+        EXPECT_EQ(ResultCode::Ok, video.open(file.path()));
+    }
+    ReferenceDecoder::Pictures expected;
+    FileOnDisk file;
+    Inspectable<Video> video;
+    Owned<Surface> target;
+};
+
 // A Surface class whose create keeps its own size, whatever it is asked for.
 class FixedSizeSurface : public Owned<Surface> {
 public:
@@ -74,16 +88,12 @@ public:
 
 TEST(Video, PlaysEveryFrameAsTheFormulasConvertIt)
 {
-    const ClipFormat format = standardFormat();
-    const std::string clip = clipOf(format, 14);
-    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
+    OpenedClip opened(clipOf(standardFormat(), 14));
+    const ReferenceDecoder::Pictures& expected = opened.expected;
+    Inspectable<Video>& video = opened.video;
+    Owned<Surface>& target = opened.target;
     ASSERT_EQ(14u, expected.frames.size());
-    FileOnDisk file(clip);
-
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
     EXPECT_EQ(40u, video.videoSource()->getFrameMs());
-    Owned<Surface> target;
     Playback playback = playToEnd(video, target);
     EXPECT_EQ(ResultCode::EndOfVideo, playback.end);
     EXPECT_EQ(176u, target.getWidth());
@@ -107,11 +117,8 @@ TEST(Video, PlaysEveryFrameAsTheFormulasConvertIt)
 TEST(Video, FlatBlackAndWhiteComeOutExact)
 {
     const ClipFormat format = standardFormat();
-    FileOnDisk file(encodeTheoraClip(format, {format.blankFrame(16), format.blankFrame(235)}));
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    Owned<Surface> target;
-    Playback playback = playToEnd(video, target);
+    OpenedClip opened(encodeTheoraClip(format, {format.blankFrame(16), format.blankFrame(235)}));
+    Playback playback = playToEnd(opened.video, opened.target);
     ASSERT_EQ(2u, playback.frames.size());
     EXPECT_EQ(std::vector<uint16_t>(176 * 144, 0x0000), playback.frames[0]);
     EXPECT_EQ(std::vector<uint16_t>(176 * 144, 0xFFFF), playback.frames[1]);
@@ -124,30 +131,22 @@ TEST(Video, OddPictureAtAnOffsetConvertsItsLastColumnAndRow)
     format.pictureHeight = 143;
     format.offsetX = 5;
     format.offsetY = 3;
-    const std::string clip = clipOf(format, 5);
-    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
-    ASSERT_EQ(5u, expected.frames.size());
-    FileOnDisk file(clip);
-
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    Owned<Surface> target;
-    Playback playback = playToEnd(video, target);
-    EXPECT_EQ(175u, target.getWidth());
-    EXPECT_EQ(143u, target.getHeight());
+    OpenedClip opened(clipOf(format, 5));
+    ASSERT_EQ(5u, opened.expected.frames.size());
+    Playback playback = playToEnd(opened.video, opened.target);
+    EXPECT_EQ(175u, opened.target.getWidth());
+    EXPECT_EQ(143u, opened.target.getHeight());
     ASSERT_EQ(5u, playback.frames.size());
     for (size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(expected.frames[i], playback.frames[i]) << "frame " << i;
+        EXPECT_EQ(opened.expected.frames[i], playback.frames[i]) << "frame " << i;
 }
 
 TEST(Video, FindsTheVideoAmongOtherStreams)
 {
-    const ClipFormat format = standardFormat();
-    const std::string clip = clipOf(format, 4);
-    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
+    const std::string clip = clipOf(standardFormat(), 4);
     // Another stream begins first and has pages of its own between the video's pages; an
     // Ogg file holds every beginning-of-stream page before any other page.
-    const std::string other = oggStream(77, {"\x01vorbis\0\0\0\0\x02\x44\xAC", std::string(3000, 'a')});
+    const std::string other = oggStream(77, {"\x01vorbis header", std::string(3000, 'a')});
     const size_t otherFirstPage = other.find("OggS", 4);
     // Before the video's last page.
     const size_t videoMiddle = clip.rfind("OggS");
@@ -155,13 +154,10 @@ TEST(Video, FindsTheVideoAmongOtherStreams)
     ASSERT_GT(videoMiddle, clip.find("OggS", 4));
     const std::string muxed = other.substr(0, otherFirstPage) + clip.substr(0, videoMiddle) +
                               other.substr(otherFirstPage) + clip.substr(videoMiddle);
-    FileOnDisk file(muxed);
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    Owned<Surface> target;
-    Playback playback = playToEnd(video, target);
+    OpenedClip opened(clip, muxed);
+    Playback playback = playToEnd(opened.video, opened.target);
     EXPECT_EQ(ResultCode::EndOfVideo, playback.end);
-    EXPECT_EQ(expected.frames, playback.frames);
+    EXPECT_EQ(opened.expected.frames, playback.frames);
 }
 
 TEST(Video, FrameDurationFollowsTheFrameRate)
@@ -169,25 +165,18 @@ TEST(Video, FrameDurationFollowsTheFrameRate)
     ClipFormat format = standardFormat();
     format.fpsNumerator = 30000;
     format.fpsDenominator = 1001;
-    FileOnDisk file(clipOf(format, 3));
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    EXPECT_EQ(33u, video.videoSource()->getFrameMs());
-    Owned<Surface> target;
-    Playback playback = playToEnd(video, target);
+    OpenedClip opened(clipOf(format, 3));
+    EXPECT_EQ(33u, opened.video.videoSource()->getFrameMs());
+    Playback playback = playToEnd(opened.video, opened.target);
     EXPECT_EQ(3u, playback.frames.size());
-    EXPECT_EQ(99u, video.videoSource()->getTimeMs());
+    EXPECT_EQ(99u, opened.video.videoSource()->getTimeMs());
 }
 
 TEST(Video, SkippedFramesCountButLeaveTheTarget)
 {
-    const ClipFormat format = standardFormat();
-    const std::string clip = clipOf(format, 4);
-    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
-    FileOnDisk file(clip);
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    Owned<Surface> target;
+    OpenedClip opened(clipOf(standardFormat(), 4));
+    Inspectable<Video>& video = opened.video;
+    Owned<Surface>& target = opened.target;
     SurfacePixels::make(target, 176, 144, 0x1234);
     for (int call = 0; call < 100 && video.videoSource()->getFramesDecoded() < 2; ++call)
         ASSERT_EQ(ResultCode::Ok, video.skipNextFrame());
@@ -197,22 +186,17 @@ TEST(Video, SkippedFramesCountButLeaveTheTarget)
     // The next frame shown is the third.
     Playback playback = playToEnd(video, target);
     ASSERT_EQ(2u, playback.frames.size());
-    EXPECT_EQ(expected.frames[2], playback.frames[0]);
-    EXPECT_EQ(expected.frames[3], playback.frames[1]);
+    EXPECT_EQ(opened.expected.frames[2], playback.frames[0]);
+    EXPECT_EQ(opened.expected.frames[3], playback.frames[1]);
 }
 
 TEST(Video, RowsBelowThePictureAreLeftAlone)
 {
-    const ClipFormat format = standardFormat();
-    const std::string clip = clipOf(format, 3);
-    const ReferenceDecoder::Pictures expected = ReferenceDecoder::decode(clip);
-    FileOnDisk file(clip);
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
-    video.videoSource()->setExtraHeight(20);
-    Owned<Surface> target;
-    SurfacePixels::make(target, 176, 164, 0x1234);
-    Playback playback = playToEnd(video, target);
+    OpenedClip opened(clipOf(standardFormat(), 3));
+    const ReferenceDecoder::Pictures& expected = opened.expected;
+    opened.video.videoSource()->setExtraHeight(20);
+    SurfacePixels::make(opened.target, 176, 164, 0x1234);
+    Playback playback = playToEnd(opened.video, opened.target);
     ASSERT_EQ(3u, playback.frames.size());
     for (size_t i = 0; i < 3; ++i) {
         const std::vector<uint16_t>& shown = playback.frames[i];
@@ -224,10 +208,8 @@ TEST(Video, RowsBelowThePictureAreLeftAlone)
 
 TEST(Video, ATargetThatWillNotTakeThePictureIsNotWritten)
 {
-    const ClipFormat format = standardFormat();
-    FileOnDisk file(clipOf(format, 2));
-    Inspectable<Video> video;
-    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
+    OpenedClip opened(clipOf(standardFormat(), 2));
+    Inspectable<Video>& video = opened.video;
     FixedSizeSurface target;
     SurfacePixels::make(target, 8, 8, 0x1234);
     long result = ResultCode::Ok;
@@ -244,7 +226,7 @@ TEST(Video, RefusesFilesThatHoldNoTheoraVideo)
         "",
         "Ogg",
         "RIFF\x10\0\0\0WAVEfmt ",
-        oggStream(7, {"\x01vorbis\0\0\0\0\x02\x44\xAC", "\x03vorbis", "audio data"}),
+        oggStream(7, {"\x01vorbis header", "\x03vorbis", "audio data"}),
         // Looks like a Theora header but is not one.
         oggStream(9, {theoraHeaderLike, "frame"}),
     };
