@@ -319,3 +319,29 @@ TEST(SubtitledVideo, LettingGoClosesTheVideoAndReleasesTheSubtitles)
     delete video;
     EXPECT_FALSE(file.isOpen());
 }
+
+TEST(SubtitledVideo, AFileAlreadyReadToItsEndLoadsAgain)
+{
+    // A File keeps saying it reached the end until it is read again; that must not pass
+    // for an empty subtitle file.
+    GreyClip clip(2);
+    FileOnDisk srt("1\n00:00:00,000 --> 00:00:01,000\nAgain\n\n", L"again.srt");
+    FileSystemManager manager;
+    File file;
+    ASSERT_EQ(ResultCode::Ok, manager.resolveFile(&file, srt.path()));
+    ASSERT_EQ(ResultCode::Ok, file.open(FileMode::Read));
+    char bytes[256];
+    while (file.read(bytes, sizeof bytes) > 0) {
+    }
+    file.close();
+    ASSERT_TRUE(file.eof());
+
+    Inspectable<SubtitledVideo> video;
+    ASSERT_EQ(ResultCode::Ok, video.setSubtitles(&file));
+    ASSERT_EQ(ResultCode::Ok, video.open(clip.file->path()));
+    Owned<Surface> target;
+    Font* font = Font::getSystemFontWithBorder();
+    playSubtitled(video, target, [&](uint32_t frame, uint32_t, const Pixels& shown) {
+        EXPECT_EQ(composed(clip.pictures[frame - 1], 0, 0, font, {{height - 10, L"Again"}}), shown);
+    });
+}

@@ -160,6 +160,31 @@ TEST(Video, FindsTheVideoAmongOtherStreams)
     EXPECT_EQ(opened.expected.frames, playback.frames);
 }
 
+TEST(Video, AMissingPagePassesOverItsFrameOnly)
+{
+    // Every packet on a page of its own, the whole file within the first read; then the
+    // page of the fifth frame goes missing. Only that frame is lost: libogg reports the
+    // gap once and the frames after it still play, though the file has been read to its end.
+    const ClipFormat format = standardFormat();
+    std::vector<YuvFrame> frames;
+    for (int i = 0; i < 9; ++i)
+        frames.push_back(format.blankFrame(static_cast<uint8_t>(40 + 20 * i)));
+    std::vector<std::string> pages = oggPages(oggStream(1, oggPackets(encodeTheoraClip(format, frames))));
+    ASSERT_EQ(3u + 9u, pages.size());
+    pages.erase(pages.begin() + 3 + 4);
+    std::string damaged;
+    for (const std::string& page : pages)
+        damaged += page;
+    ASSERT_LT(damaged.size(), 4096u);
+    FileOnDisk file(damaged);
+    Inspectable<Video> video;
+    ASSERT_EQ(ResultCode::Ok, video.open(file.path()));
+    Owned<Surface> target;
+    Playback playback = playToEnd(video, target);
+    EXPECT_EQ(ResultCode::EndOfVideo, playback.end);
+    EXPECT_EQ(8u, playback.frames.size());
+}
+
 TEST(Video, FrameDurationFollowsTheFrameRate)
 {
     ClipFormat format = standardFormat();
