@@ -294,6 +294,18 @@ TEST(Video, DamagedHeadersGiveAnOpenError)
     }
 }
 
+TEST(Video, FramesTooLargeForTheDeviceAreRefused)
+{
+    // The info header gives the coded frame in macroblocks (16 bits each, big-endian,
+    // after the signature and the three version bytes): 256 x 256 asks for 4096 x 4096.
+    std::vector<std::string> packets = oggPackets(clipOf(standardFormat(), 2));
+    ASSERT_EQ('\x80', packets.at(0).at(0));
+    packets[0].replace(10, 4, std::string("\x01\x00\x01\x00", 4));
+    FileOnDisk file(oggStream(1, packets));
+    Video video;
+    EXPECT_EQ(ResultCode::VideoOpenError, video.open(file.path()));
+}
+
 TEST(Video, NothingOpenAndNullTargets)
 {
     Video video;
