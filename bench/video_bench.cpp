@@ -68,12 +68,13 @@ void convertOurs(benchmark::State& state, Size size, bool vector)
     state.SetItemsProcessed(state.iterations() * size.width * size.height);
 }
 
-// The SSE2 kernel alone, row pair by row pair, where the processor would pick a wider one.
+// The baseline (SSE2) kernel alone, row pair by row pair, where the processor would pick a
+// wider one.
 void convertSse2(benchmark::State& state, Size size)
 {
     Planes planes(size);
     std::vector<uint16_t> target(size_t(size.width) * size.height);
-    auto kernel = sse2Kernels().yuvRowPair;
+    auto kernel = baselineKernels().yuvRowPair;
     const size_t width = static_cast<size_t>(size.width);
     for (auto _ : state) {
         for (int row = 0; row < size.height; row += 2)
@@ -232,7 +233,7 @@ int main(int argc, char** argv)
     for (Size size : {Size{176, 144}, Size{320, 240}, Size{640, 480}}) {
         const std::string convert = workName("yuv420 to rgb565", size);
         benchmark::RegisterBenchmark((convert + "/parvolin").c_str(), convertOurs, size, true);
-        if (sse2Kernels().yuvRowPair && processorKernels().yuvRowPair != sse2Kernels().yuvRowPair)
+        if (baselineKernels().yuvRowPair && processorKernels().yuvRowPair != baselineKernels().yuvRowPair)
             benchmark::RegisterBenchmark((convert + "/sse2 kernel").c_str(), convertSse2, size);
         benchmark::RegisterBenchmark((convert + "/plain rule").c_str(), convertOurs, size, false);
         benchmark::RegisterBenchmark((convert + "/libswscale").c_str(), convertSwscale, size);

@@ -2,6 +2,7 @@
 
 #include "app/PlatformIds.h"
 #include "app/ResultCodes.h"
+#include "display/Display.h"
 #include "platform/Modules.h"
 
 #include <cwchar>
@@ -33,6 +34,13 @@ long Device::getPlatformName(wchar_t* buffer, unsigned long length)
         return length ? ResultCode::NullParameter : ResultCode::Ok;
     std::wcsncpy(buffer, PlatformId::nameOf(getPlatformId()), length);
     return ResultCode::Ok;
+}
+
+Display* Device::getDisplay()
+{
+    if (!display)
+        display = new (std::nothrow) Display();
+    return display;
 }
 
 namespace {

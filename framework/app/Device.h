@@ -20,6 +20,10 @@ public:
     // Copies the platform's name like wcsncpy: no terminator when the name fills `length`.
     long getPlatformName(wchar_t* buffer, unsigned long length);
 
+    // The device's own Display, made (not opened) on the first call; null when it cannot
+    // be allocated, and tried again next time. The application opens a Display of its own.
+    Display* getDisplay();
+
     // The running program's executable, as GetModuleFileNameW gives it; 0 for no buffer.
     unsigned int getFullAppFileName(wchar_t* buffer, unsigned long length);
     // The executable's folder with its final separator; 0 when it cannot be found.
@@ -30,6 +34,9 @@ public:
 
 private:
     Device();
+
+    // Tests forget the detected platform when they emulate another device.
+    friend class DeviceTestAccess;
 
     uint32_t platformId;
     Display* display;

@@ -20,6 +20,10 @@ inline unsigned long toColorref(unsigned long native)
     return ((native >> 8) & 0xF8) | (((native >> 3) & 0xFC) << 8) | (((native << 3) & 0xF8) << 16);
 }
 
+// RGB565 to RGB555: blue stays, red and the upper five bits of green move down one bit,
+// the lowest green bit is dropped.
+inline uint16_t toRgb555(uint32_t p) { return static_cast<uint16_t>((p & 0x001F) | ((p & 0xFFC0) >> 1)); }
+
 // Colour c over destination d with weight a (0..63): each channel d + floor((c - d) * a / 64).
 // Red and blue share one multiplication; the fields cannot borrow from each other because
 // the partial products that spill below the red field stay within the masked-out green bits.

@@ -19,12 +19,6 @@ const VectorKernels*& activeKernels()
 }
 } // namespace
 
-const VectorKernels& processorKernels()
-{
-    static const VectorKernels& kernels = processorHasAvx2() ? avx2Kernels() : sse2Kernels();
-    return kernels;
-}
-
 const VectorKernels& vectorKernels() { return *activeKernels(); }
 
 void setVectorKernelsEnabled(bool enabled) { activeKernels() = enabled ? &processorKernels() : &noKernels; }

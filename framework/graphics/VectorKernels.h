@@ -19,6 +19,9 @@ struct VectorKernels {
     void (*blendAlpha)(uint16_t* row, const uint16_t* source, const uint16_t* alpha, size_t count);
     void (*copyQuarterTurn)(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
                             long rowStep, size_t columns, size_t rows);
+    // The display's RGB555 flip (display/FlipCopies.h): a run converted by PixelRules::toRgb555;
+    // `target` may be `source`.
+    void (*rowTo555)(uint16_t* target, const uint16_t* source, size_t count);
     // The decoders' conversion (images/PixelRows.h): 4-byte pixels, red, green and blue
     // in the first three bytes, to RGB565 by PixelRules::pack8.
     void (*packRgbx)(const uint8_t* in, size_t count, uint16_t* out);
@@ -31,16 +34,13 @@ struct VectorKernels {
 const VectorKernels& vectorKernels();
 
 // The processor's own kernels, whatever the switch says (tests compare them with the
-// plain path); entries are null where the processor has none.
+// plain path); entries are null where the processor has none. On x86-64 these are the
+// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2.
 const VectorKernels& processorKernels();
 
-// The kernels of one instruction set, whatever the processor runs (tests compare each with
-// the plain path): SSE2, part of every x86-64 processor, with null entries where it has no
-// kernel; AVX2, the SSE2 table with its own kernels in place, usable only where
-// processorHasAvx2() says so. processorKernels() is the widest table the processor runs.
-const VectorKernels& sse2Kernels();
-const VectorKernels& avx2Kernels();
-bool processorHasAvx2();
+// The kernels every processor of this architecture runs (SSE2 on x86-64), so that tests
+// reach them on a processor that would choose wider ones.
+const VectorKernels& baselineKernels();
 
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets
 // the initial state).

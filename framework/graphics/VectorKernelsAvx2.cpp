@@ -1,17 +1,103 @@
 // The AVX2 kernels: sixteen RGB565 pixels fill one 256-bit register. Not every x86-64
-// processor has AVX2, so only these functions are compiled for it (the rest of the
-// library must run anywhere) and processorKernels() picks them after asking the processor.
-#include "graphics/VectorKernels.h"
+// processor has AVX2, so these functions alone are compiled for it and are put in the
+// table only when the processor says it has it.
+#include "graphics/VectorKernelsAvx2.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
-#include "graphics/YuvKernels.h"
-
 #include <immintrin.h>
 
-#define PARVOLIN_AVX2 __attribute__((target("avx2")))
+namespace {
+
+// What the AVX2 kernels leave to the kernels they stand in for.
+VectorKernels lower = {};
+
+} // namespace
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
 
 namespace {
+
+inline __m256i load(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+inline void store(uint16_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+
+// Eight pixels of one run in the low half and eight of another in the high half.
+inline __m256i loadPair(const uint16_t* low, const uint16_t* high)
+{
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(low))),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(high)), 1);
+}
+
+void rowTo555Avx2(uint16_t* target, const uint16_t* source, size_t count)
+{
+    const __m256i blue = _mm256_set1_epi16(0x001F);
+    const __m256i redGreen = _mm256_set1_epi16(static_cast<short>(0xFFC0));
+    for (; count >= 16; count -= 16, target += 16, source += 16) {
+        __m256i p = load(source);
+        store(target, _mm256_or_si256(_mm256_and_si256(p, blue), _mm256_srli_epi16(_mm256_and_si256(p, redGreen), 1)));
+    }
+    lower.rowTo555(target, source, count);
+}
+
+// Sixteen destination columns of eight rows: source runs i and i + 8 share a register, an
+// 8x8 transpose in three rounds of interleaving runs in both halves at once, and each
+// destination row piece is 32 contiguous bytes, one store.
+void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep)
+{
+    const long half = 8 * columnStep;
+    __m256i r0 = loadPair(source, source + half);
+    __m256i r1 = loadPair(source + columnStep, source + columnStep + half);
+    __m256i r2 = loadPair(source + 2 * columnStep, source + 2 * columnStep + half);
+    __m256i r3 = loadPair(source + 3 * columnStep, source + 3 * columnStep + half);
+    __m256i r4 = loadPair(source + 4 * columnStep, source + 4 * columnStep + half);
+    __m256i r5 = loadPair(source + 5 * columnStep, source + 5 * columnStep + half);
+    __m256i r6 = loadPair(source + 6 * columnStep, source + 6 * columnStep + half);
+    __m256i r7 = loadPair(source + 7 * columnStep, source + 7 * columnStep + half);
+    __m256i a0 = _mm256_unpacklo_epi16(r0, r1), a1 = _mm256_unpackhi_epi16(r0, r1);
+    __m256i a2 = _mm256_unpacklo_epi16(r2, r3), a3 = _mm256_unpackhi_epi16(r2, r3);
+    __m256i a4 = _mm256_unpacklo_epi16(r4, r5), a5 = _mm256_unpackhi_epi16(r4, r5);
+    __m256i a6 = _mm256_unpacklo_epi16(r6, r7), a7 = _mm256_unpackhi_epi16(r6, r7);
+    __m256i b0 = _mm256_unpacklo_epi32(a0, a2), b1 = _mm256_unpackhi_epi32(a0, a2);
+    __m256i b2 = _mm256_unpacklo_epi32(a1, a3), b3 = _mm256_unpackhi_epi32(a1, a3);
+    __m256i b4 = _mm256_unpacklo_epi32(a4, a6), b5 = _mm256_unpackhi_epi32(a4, a6);
+    __m256i b6 = _mm256_unpacklo_epi32(a5, a7), b7 = _mm256_unpackhi_epi32(a5, a7);
+    store(destination, _mm256_unpacklo_epi64(b0, b4));
+    store(destination + destinationPitch, _mm256_unpackhi_epi64(b0, b4));
+    store(destination + 2 * destinationPitch, _mm256_unpacklo_epi64(b1, b5));
+    store(destination + 3 * destinationPitch, _mm256_unpackhi_epi64(b1, b5));
+    store(destination + 4 * destinationPitch, _mm256_unpacklo_epi64(b2, b6));
+    store(destination + 5 * destinationPitch, _mm256_unpackhi_epi64(b2, b6));
+    store(destination + 6 * destinationPitch, _mm256_unpacklo_epi64(b3, b7));
+    store(destination + 7 * destinationPitch, _mm256_unpackhi_epi64(b3, b7));
+}
+
+// Source runs read forwards (rowStep 1) only; runs read backwards, and the columns and rows
+// that do not fill a block, go to the kernel below.
+void copyQuarterTurnAvx2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                         long rowStep, size_t columns, size_t rows)
+{
+    if (rowStep != 1) {
+        lower.copyQuarterTurn(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+        return;
+    }
+    const size_t blockColumns = columns & ~size_t(15);
+    const size_t blockRows = rows & ~size_t(7);
+    for (size_t i = 0; i < blockColumns; i += 16) {
+        uint16_t* out = destination + i;
+        const uint16_t* in = source + static_cast<long>(i) * columnStep;
+        for (size_t j = 0; j < blockRows; j += 8)
+            copyQuarterTurnBlock(out + static_cast<long>(j) * destinationPitch, destinationPitch,
+                                 in + static_cast<long>(j), columnStep);
+    }
+    if (blockColumns < columns)
+        lower.copyQuarterTurn(destination + blockColumns, destinationPitch,
+                              source + static_cast<long>(blockColumns) * columnStep, columnStep, rowStep,
+                              columns - blockColumns, blockRows);
+    if (blockRows < rows)
+        lower.copyQuarterTurn(destination + static_cast<long>(blockRows) * destinationPitch, destinationPitch,
+                              source + static_cast<long>(blockRows), columnStep, rowStep, columns, rows - blockRows);
+}
 
 // The video rule on sixteen 16-bit lanes, the same split as the SSE2 kernel's: each channel
 // is Y + base + ((42 Y + rest) >> 8) with base and rest from the block's chroma alone, and
@@ -22,21 +108,21 @@ struct ChromaLanes {
 
 // A multiplier the compiler cannot see through: it would otherwise turn each multiply
 // into shifts and additions, more work for the vector units than one multiply.
-PARVOLIN_AVX2 inline __m256i opaqueFactor(short factor)
+inline __m256i opaqueFactor(short factor)
 {
     __m256i value = _mm256_set1_epi16(factor);
     asm("" : "+x"(value));
     return value;
 }
 
-PARVOLIN_AVX2 inline __m256i doubledLow(__m256i terms) { return _mm256_unpacklo_epi16(terms, terms); }
-PARVOLIN_AVX2 inline __m256i doubledHigh(__m256i terms) { return _mm256_unpackhi_epi16(terms, terms); }
+inline __m256i doubledLow(__m256i terms) { return _mm256_unpacklo_epi16(terms, terms); }
+inline __m256i doubledHigh(__m256i terms) { return _mm256_unpackhi_epi16(terms, terms); }
 
 // Sixteen U and V samples widened to lanes (blocks 0..7 in the lower half, 8..15 in the
 // upper). Unpacking works within each half, so `low` holds blocks 0..3 and 8..11 doubled
 // (columns 0..7 and 16..23) and `high` blocks 4..7 and 12..15 (columns 8..15 and 24..31):
 // the same order the luma samples take when they are widened.
-PARVOLIN_AVX2 inline void chromaLanes(__m256i u, __m256i v, ChromaLanes& low, ChromaLanes& high)
+inline void chromaLanes(__m256i u, __m256i v, ChromaLanes& low, ChromaLanes& high)
 {
     const __m256i redBase = _mm256_sub_epi16(v, _mm256_set1_epi16(144));
     const __m256i redRest = _mm256_sub_epi16(_mm256_mullo_epi16(v, opaqueFactor(153)), _mm256_set1_epi16(20256));
@@ -52,7 +138,7 @@ PARVOLIN_AVX2 inline void chromaLanes(__m256i u, __m256i v, ChromaLanes& low, Ch
             doubledHigh(greenRest), doubledHigh(blueBase), doubledHigh(blueRest)};
 }
 
-PARVOLIN_AVX2 inline __m256i yuvChannel(__m256i y, __m256i y42, __m256i base, __m256i rest)
+inline __m256i yuvChannel(__m256i y, __m256i y42, __m256i base, __m256i rest)
 {
     return _mm256_add_epi16(_mm256_add_epi16(y, base), _mm256_srai_epi16(_mm256_add_epi16(y42, rest), 8));
 }
@@ -60,7 +146,7 @@ PARVOLIN_AVX2 inline __m256i yuvChannel(__m256i y, __m256i y42, __m256i base, __
 // Thirty-two luma samples of one row. Saturating to bytes does what the clamping table
 // does; then high = (R & 0xF8) | (G >> 5), low = ((G & 0x1C) << 3) | (B >> 3), and the
 // halves are put back in column order.
-PARVOLIN_AVX2 inline void yuvRow(uint16_t* out, const uint8_t* luma, const ChromaLanes& low, const ChromaLanes& high,
+inline void yuvRow(uint16_t* out, const uint8_t* luma, const ChromaLanes& low, const ChromaLanes& high,
                                  __m256i factor42)
 {
     const __m256i zero = _mm256_setzero_si256();
@@ -86,12 +172,12 @@ PARVOLIN_AVX2 inline void yuvRow(uint16_t* out, const uint8_t* luma, const Chrom
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 16), _mm256_permute2x128_si256(first, second, 0x31));
 }
 
-PARVOLIN_AVX2 void yuvRowPairAvx2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom,
+void yuvRowPairAvx2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom,
                                   const uint8_t* u, const uint8_t* v, size_t pairs)
 {
-    // Fewer than sixteen blocks: the SSE2 kernel's width.
+    // Fewer than sixteen blocks: the kernel below, which covers narrower rows.
     if (pairs < 16) {
-        sse2Kernels().yuvRowPair(top, bottom, yTop, yBottom, u, v, pairs);
+        lower.yuvRowPair(top, bottom, yTop, yBottom, u, v, pairs);
         return;
     }
     const __m256i factor42 = opaqueFactor(42);
@@ -113,22 +199,31 @@ PARVOLIN_AVX2 void yuvRowPairAvx2(uint16_t* top, uint16_t* bottom, const uint8_t
 
 } // namespace
 
-const VectorKernels& avx2Kernels()
+#pragma GCC pop_options
+
+namespace VectorKernelsAvx2 {
+
+VectorKernels over(const VectorKernels& base)
 {
-    static const VectorKernels kernels = [] {
-        VectorKernels table = sse2Kernels();
-        table.yuvRowPair = yuvRowPairAvx2;
-        return table;
-    }();
+    VectorKernels kernels = base;
+    if (!__builtin_cpu_supports("avx2"))
+        return kernels;
+    lower = base;
+    if (base.rowTo555)
+        kernels.rowTo555 = rowTo555Avx2;
+    if (base.copyQuarterTurn)
+        kernels.copyQuarterTurn = copyQuarterTurnAvx2;
+    if (base.yuvRowPair)
+        kernels.yuvRowPair = yuvRowPairAvx2;
     return kernels;
 }
 
-bool processorHasAvx2() { return __builtin_cpu_supports("avx2"); }
+} // namespace VectorKernelsAvx2
 
 #else
 
-const VectorKernels& avx2Kernels() { return sse2Kernels(); }
-
-bool processorHasAvx2() { return false; }
+namespace VectorKernelsAvx2 {
+VectorKernels over(const VectorKernels& base) { return base; }
+} // namespace VectorKernelsAvx2
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "graphics/BlitKernels.h"
 #include "graphics/PixelRules.h"
+#include "graphics/VectorKernelsAvx2.h"
 #include "graphics/YuvKernels.h"
 
 #include <emmintrin.h>
@@ -346,20 +347,40 @@ void yuvRowPairSse2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
     }
 }
 
-const VectorKernels kernels = {fillSse2,       halfSse2,        blendSse2,      copyKeyedSse2,
-                               fillKeyedSse2,  blendSourceSse2, blendAlphaSse2, copyQuarterTurnSse2,
-                               packRgbxSse2,   yuvRowPairSse2};
+void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
+{
+    const __m128i blue = _mm_set1_epi16(0x001F);
+    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
+    for (; count >= 8; count -= 8, target += 8, source += 8) {
+        __m128i p = load(source);
+        store(target, _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1)));
+    }
+    for (size_t i = 0; i < count; ++i)
+        target[i] = PixelRules::toRgb555(source[i]);
+}
+
+const VectorKernels sse2Kernels = {fillSse2,        halfSse2,       blendSse2,           copyKeyedSse2,
+                                   fillKeyedSse2,   blendSourceSse2, blendAlphaSse2,   copyQuarterTurnSse2,
+                                   rowTo555Sse2,    packRgbxSse2,   yuvRowPairSse2};
 
 } // namespace
 
-const VectorKernels& sse2Kernels() { return kernels; }
+const VectorKernels& baselineKernels() { return sse2Kernels; }
+
+const VectorKernels& processorKernels()
+{
+    static const VectorKernels kernels = VectorKernelsAvx2::over(sse2Kernels);
+    return kernels;
+}
 
 #else
 
-const VectorKernels& sse2Kernels()
+const VectorKernels& baselineKernels()
 {
     static const VectorKernels none = {};
     return none;
 }
+
+const VectorKernels& processorKernels() { return baselineKernels(); }
 
 #endif

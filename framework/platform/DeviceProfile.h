@@ -99,6 +99,7 @@ struct DeviceProfile {
     bool shellHelper;             // "aygshell.dll" is there
     LONGLONG performanceFrequency; // counts per second; 0 when there is no counter
     bool findOmitsDots;           // folder listings hold no "." and ".." entries
+    const wchar_t* taskBarClass;  // the shell's task bar window's class; null: none
 };
 
 namespace DeviceProfiles {

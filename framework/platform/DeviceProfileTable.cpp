@@ -58,6 +58,7 @@ DeviceProfile pocketPc(const char* name, const char* description, DWORD major, D
     profile.keys = pocketPcKeys;
     profile.shellHelper = true;
     profile.performanceFrequency = xscaleTimerFrequency;
+    profile.taskBarClass = L"HHTaskbar";
     return profile;
 }
 
@@ -68,6 +69,7 @@ DeviceProfile smartphone(const char* name, const char* description, DWORD major,
     profile.platformType = L"Smartphone";
     profile.oemInfo = L"Parvolin Emulated Smartphone";
     profile.keys = smartphoneKeys;
+    profile.taskBarClass = L"Tray";
     profile.rawFrameBuffer = rawFrameBuffer(layout, FORMAT_565);
     return profile;
 }

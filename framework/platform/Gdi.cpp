@@ -1,6 +1,7 @@
 #include "platform/Gdi.h"
 
 #include "platform/GdiObjects.h"
+#include "platform/Windows.h"
 
 #include <algorithm>
 #include <cstring>
@@ -106,9 +107,9 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 
 HDC GetDC(HWND window)
 {
-    if (window)
+    if (window && !IsWindow(window))
         return failWith<HDC__>(ERROR_INVALID_WINDOW_HANDLE);
-    return static_cast<HDC>(HandleTable::add(std::make_unique<DeviceContext>(false)));
+    return static_cast<HDC>(HandleTable::add(std::make_unique<DeviceContext>(false, window)));
 }
 
 int ReleaseDC(HWND, HDC dc)

@@ -63,7 +63,7 @@ constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 PARVOLIN_API HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
                                       DWORD offset);
 
-// The screen's device context for a null window (a window's own comes with the windows).
+// The device context of a window, or of the whole screen for a null window.
 PARVOLIN_API HDC GetDC(HWND window);
 // 1 when `dc` came from GetDC and is now released, else 0.
 PARVOLIN_API int ReleaseDC(HWND window, HDC dc);

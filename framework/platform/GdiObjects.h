@@ -56,11 +56,13 @@ private:
     unsigned widths[3];
 };
 
-// A device context: the screen's (from GetDC) or a memory context with a bitmap selected.
+// A device context: the screen's or a window's (from GetDC), or a memory context with a
+// bitmap selected.
 class DeviceContext : public HandleObject {
 public:
-    explicit DeviceContext(bool memory) : memory(memory) {}
+    explicit DeviceContext(bool memory, HWND window = nullptr) : memory(memory), window(window) {}
     const bool memory;
+    const HWND window;
     HGDIOBJ selected = nullptr;
 };
 

@@ -93,3 +93,10 @@ DWORD SizeofResource(HMODULE module, HRSRC resource)
 }
 
 void* LockResource(HGLOBAL data) { return data; }
+
+HICON__* LoadIconW(HINSTANCE instance, LPCWSTR name)
+{
+    // The resource itself stands for the icon: one handle per icon, for as long as the
+    // module is there.
+    return reinterpret_cast<HICON__*>(FindResourceW(instance, name, RT_GROUP_ICON));
+}

@@ -19,7 +19,9 @@ inline LPWSTR MAKEINTRESOURCEW(unsigned id)
 #define MAKEINTRESOURCE MAKEINTRESOURCEW
 
 #define RT_BITMAP MAKEINTRESOURCEW(2)
+#define RT_ICON MAKEINTRESOURCEW(3)
 #define RT_RCDATA MAKEINTRESOURCEW(10)
+#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
 
 // Null with ERROR_RESOURCE_TYPE_NOT_FOUND when the module has nothing of that type,
 // ERROR_RESOURCE_NAME_NOT_FOUND when it has the type but not the name.
@@ -28,5 +30,11 @@ PARVOLIN_API HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
 PARVOLIN_API HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 PARVOLIN_API DWORD SizeofResource(HMODULE module, HRSRC resource);
 PARVOLIN_API void* LockResource(HGLOBAL data);
+
+// The module's icon of that name (its RT_GROUP_ICON resource). Icons are shared: the
+// handle stays valid for the life of the module and is never destroyed. Null, with the
+// error FindResourceW gives, when the module has no such icon.
+struct HICON__;
+PARVOLIN_API HICON__* LoadIconW(HINSTANCE instance, LPCWSTR name);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DeviceProfile.h"
+#include "platform/EmulatedScreen.h"
 
 #include <cstring>
 #include <cwchar>
@@ -100,4 +101,9 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
     return TRUE;
 }
 
-void Sleep(DWORD milliseconds) { Clock::current().sleep(milliseconds); }
+void Sleep(DWORD milliseconds)
+{
+    // The system has the processor for a moment: time for the glass to be refreshed.
+    EmulatedScreen::scanOut();
+    Clock::current().sleep(milliseconds);
+}

@@ -15,6 +15,10 @@ public:
     std::wstring path() const;
     std::wstring path(const std::wstring& name) const;
 
+    // The folder, or `name` inside it, as the host names it.
+    std::string hostPath() const { return hostFolder; }
+    std::string hostPath(const std::string& name) const { return hostFolder + "/" + name; }
+
     // Writes `bytes` to `name` inside the folder with the host's own calls.
     void write(const std::wstring& name, const std::string& bytes) const;
 

@@ -18,10 +18,10 @@ using RowPairKernel = void (*)(uint16_t*, uint16_t*, const uint8_t*, const uint8
 std::vector<RowPairKernel> rowPairKernels()
 {
     std::vector<RowPairKernel> kernels;
-    if (sse2Kernels().yuvRowPair)
-        kernels.push_back(sse2Kernels().yuvRowPair);
-    if (processorHasAvx2() && avx2Kernels().yuvRowPair != sse2Kernels().yuvRowPair)
-        kernels.push_back(avx2Kernels().yuvRowPair);
+    if (baselineKernels().yuvRowPair)
+        kernels.push_back(baselineKernels().yuvRowPair);
+    if (processorKernels().yuvRowPair && processorKernels().yuvRowPair != baselineKernels().yuvRowPair)
+        kernels.push_back(processorKernels().yuvRowPair);
     return kernels;
 }
 
@@ -188,13 +188,6 @@ TEST(YuvKernels, PicturesOfAnySizeConvertAlikeOnBothPathsAndStayInside)
                 ASSERT_EQ(wanted, vectorCase.target[at]) << width << " x " << height << " at " << x << ", " << row;
             }
     }
-}
-
-TEST(YuvKernels, TheWidestKernelsTheProcessorRunsAreUsed)
-{
-    EXPECT_EQ((processorHasAvx2() ? avx2Kernels() : sse2Kernels()).yuvRowPair, processorKernels().yuvRowPair);
-    // The wider table keeps every narrower kernel it has no replacement for.
-    EXPECT_EQ(sse2Kernels().fill, avx2Kernels().fill);
 }
 
 TEST(YuvKernels, SwitchSelectsThePlainPath)

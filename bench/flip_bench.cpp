@@ -1,0 +1,104 @@
+// Display::flip on emulated devices against a memcpy of the same bytes: the block copy of a
+// plain portrait screen, the quarter turn (strided copy) and the RGB555 conversion.
+#include "BenchRatios.h"
+
+#include "display/Display.h"
+#include "graphics/Surface.h"
+#include "platform/DeviceProfile.h"
+#include "platform/Windows.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+class BenchDisplay : public Display {
+public:
+    BenchDisplay() = default;
+    ~BenchDisplay() override = default;
+};
+
+struct Case {
+    const char* work;
+    const char* device;
+    int orientation;
+    int nativeResolution;
+};
+
+HWND benchWindow()
+{
+    static HWND window = [] {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpszClassName = L"ParvolinBench";
+        RegisterClassW(&windowClass);
+        return CreateWindowExW(0, L"ParvolinBench", L"flip", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    }();
+    return window;
+}
+
+void flip(benchmark::State& state, Case c)
+{
+    DeviceProfiles::select(c.device);
+    Config config;
+    config.orientation = c.orientation;
+    config.nativeResolution = c.nativeResolution;
+    BenchDisplay display;
+    if (display.openDisplay(benchWindow(), &config) != 0) {
+        state.SkipWithError("the display does not open");
+        return;
+    }
+    Surface* back = display.getBackBuffer();
+    Surface::Buffer pixels;
+    back->getBuffer(&pixels);
+    for (unsigned long i = 0; i < pixels.width * pixels.height; ++i)
+        pixels.pixels[i] = static_cast<unsigned short>(i * 2654435761u >> 16);
+    for (auto _ : state) {
+        display.flip();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(pixels.width * pixels.height));
+    display.closeDisplay();
+}
+
+void plainCopy(benchmark::State& state, int width, int height)
+{
+    size_t bytes = static_cast<size_t>(width) * height * 2;
+    std::vector<unsigned char> from(bytes, 0x35);
+    std::vector<unsigned char> to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The frames are measured, not shown.
+    setenv("PARVOLIN_VIDEO", "headless", 1);
+    const Case cases[] = {
+        {"flip contiguous 240x320", "pocketpc2003", 0, 0},
+        {"flip contiguous 480x640", "pocketpc2005-vga", 0, 1},
+        {"flip strided 240x320 orientation 1", "pocketpc2003", 1, 0},
+        {"flip strided 480x640 orientation 1", "pocketpc2005-vga", 1, 1},
+        {"flip strided 240x320 orientation 2", "pocketpc2003", 2, 0},
+        {"flip RGB555 240x320", "pocketpc2003-rgb555", 0, 0},
+        {"flip RGB555 240x320 orientation 1", "pocketpc2003-rgb555", 1, 0},
+    };
+    for (const Case& c : cases) {
+        const DeviceProfile* device = DeviceProfiles::find(c.device);
+        int width = static_cast<int>(device->frameBuffer.width);
+        int height = static_cast<int>(device->frameBuffer.height);
+        benchmark::RegisterBenchmark((std::string(c.work) + "/parvolin").c_str(), flip, c);
+        benchmark::RegisterBenchmark((std::string(c.work) + "/memcpy").c_str(), plainCopy, width, height);
+    }
+    return BenchRatios::runAll(argc, argv);
+}

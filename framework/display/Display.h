@@ -1,0 +1,58 @@
+#ifndef PARVOLIN_DISPLAY_H
+#define PARVOLIN_DISPLAY_H
+
+#include "Export.h"
+#include "app/Config.h"
+#include "display/CopyRoutine.h"
+#include "display/KeyList.h"
+#include "platform/PlatformTypes.h"
+
+class DisplayBackEnd;
+class Surface;
+
+// The screen as a game sees it: one RGB565 back buffer of the screen's size, turned for
+// the configured orientation, that every frame is drawn into and flip copies to the frame
+// buffer through whichever screen interface the device has. It also turns stylus
+// positions into back-buffer coordinates and hands out the device's keys, remapped so
+// that vkUp is the key pointing up on the turned screen.
+class PARVOLIN_API Display {
+public:
+    // 0; 15 without a configuration; 6 when no screen interface fits or the frame buffer
+    // is not 16-bit RGB565 or RGB555; 51 when the interface cannot be opened; 4 or a code
+    // of Surface::create when the back buffer cannot be made. Opening again closes first.
+    long openDisplay(HWND window, Config* config);
+    // 0; nothing to do on a display that is not open.
+    long closeDisplay();
+    // Copies the back buffer to the screen. 0, also when the screen gives no frame buffer
+    // this time (nothing is copied then) and on a display that is not open; 5 when the
+    // back buffer no longer has the screen's size.
+    long flip();
+    long suspendDisplay();
+    long resumeDisplay();
+    Surface* getBackBuffer();
+    // 15 for a null `out`.
+    long getKeyList(KeyList* out);
+    // A stylus position on the screen to back-buffer coordinates, in place: halved first
+    // on screens shown at half resolution, then turned by the orientation. 15 for null.
+    long deviceToLogical(tagPOINT* point);
+
+protected:
+    Display();
+    virtual ~Display();
+
+private:
+    friend class Application;
+    friend class Device;
+
+    DisplayBackEnd* createBackEnd(HWND window);
+    long fail(long code);
+
+    Config* config;
+    HWND window;
+    DisplayBackEnd* backEnd;
+    Surface* backBuffer;
+    CopyRoutine copyRoutine;
+    KeyList keys;
+};
+
+#endif

@@ -1,0 +1,211 @@
+// The examples are run as programs, headless, under input scripts, as a person would run
+// them with PARVOLIN_SCRIPT; what they show is read back from their shots.
+
+#include "support/PngFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+struct Outcome {
+    int status = -1;  // exit status, or -1 when the program did not exit normally
+    std::string errors;
+};
+
+std::string examplePath(const char* name)
+{
+    const char* folder = std::getenv("PARVOLIN_EXAMPLES");
+    return folder ? std::string(folder) + "/" + name : std::string();
+}
+
+// Runs the program with the variables given added to (or replacing) this environment.
+Outcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
+                   const TempFolder& folder)
+{
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        if (!variables.count(text.substr(0, text.find('='))))
+            entries.push_back(text);
+    }
+    for (const auto& variable : variables)
+        entries.push_back(variable.first + "=" + variable.second);
+    std::vector<char*> envp;
+    for (std::string& entry : entries)
+        envp.push_back(&entry[0]);
+    envp.push_back(nullptr);
+
+    std::string errorsPath = folder.hostPath("stderr.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string programCopy = program;
+    char* argv[] = {&programCopy[0], nullptr};
+    pid_t child = 0;
+    Outcome outcome;
+    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return outcome;
+    // A game that never ends fails the test instead of hanging it.
+    int status = 0;
+    pid_t ended = 0;
+    for (int waited = 0; waited < 6000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
+        usleep(10000);
+    if (ended == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        outcome.errors = "the program did not end within a minute";
+        return outcome;
+    }
+    if (WIFEXITED(status))
+        outcome.status = WEXITSTATUS(status);
+    std::ifstream errors(errorsPath);
+    std::stringstream text;
+    text << errors.rdbuf();
+    outcome.errors = text.str();
+    return outcome;
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class StylusDrawingExample : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program = examplePath("stylus_drawing");
+        if (program.empty() || access(program.c_str(), X_OK) != 0)
+            GTEST_SKIP() << "the example is not built (PARVOLIN_EXAMPLES names its folder)";
+    }
+
+    Outcome run(const std::string& script, std::map<std::string, std::string> variables = {})
+    {
+        folder.write(L"script.txt", script);
+        variables.emplace("PARVOLIN_SCRIPT", folder.hostPath("script.txt"));
+        variables.emplace("PARVOLIN_VIDEO", "headless");
+        variables.emplace("PARVOLIN_DEVICE", "pocketpc2003");
+        return runProgram(program, variables, folder);
+    }
+
+    std::string program;
+    TempFolder folder;
+};
+
+TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)
+{
+    std::string shot = folder.hostPath("drawing.png");
+    Outcome outcome = run("2 down 20 60\n3 move 120 60\n4 up 120 60\n"
+                          "6 down 30 10\n6 up 30 10\n"  // the red swatch
+                          "7 down 20 200\n8 move 220 200\n9 up 220 200\n"
+                          "11 shot " + shot + "\n12 close\n");
+    EXPECT_EQ(0, outcome.status) << outcome.errors;
+    GlassImage glass;
+    ASSERT_TRUE(readPng(shot, glass));
+    ASSERT_EQ(240u, glass.width);
+    ASSERT_EQ(320u, glass.height);
+    EXPECT_EQ(0xFFFFFFu, glass.at(12, 12)) << "the white swatch";
+    EXPECT_EQ(0xFF0000u, glass.at(36, 12)) << "the red swatch";
+    EXPECT_EQ(0xFFFFFFu, glass.at(70, 60)) << "the first stroke, in white";
+    EXPECT_EQ(0xFF0000u, glass.at(120, 200)) << "the second stroke, in red";
+    uint32_t pad = glass.at(100, 150);
+    EXPECT_NE(0xFFFFFFu, pad);
+    EXPECT_EQ(pad, glass.at(200, 300)) << "the untouched pad";
+}
+
+TEST_F(StylusDrawingExample, BadScriptIsRefusedWithItsLineBeforeTheGameStarts)
+{
+    std::string shot = folder.hostPath("never.png");
+    Outcome outcome = run("0 shot " + shot + "\n1 tap 3 4\n");
+    EXPECT_EQ(2, outcome.status);
+    EXPECT_NE(std::string::npos, outcome.errors.find("line 2: unknown command \"tap\"")) << outcome.errors;
+    EXPECT_NE(0, access(shot.c_str(), F_OK)) << "nothing ran";
+
+    Outcome unreadable = run("", {{"PARVOLIN_SCRIPT", folder.hostPath("missing.txt")}});
+    EXPECT_EQ(2, unreadable.status);
+    EXPECT_NE(std::string::npos, unreadable.errors.find("missing.txt")) << unreadable.errors;
+}
+
+TEST_F(StylusDrawingExample, FrameLimitClosesTheGame)
+{
+    Outcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
+    EXPECT_EQ(0, outcome.status) << outcome.errors;
+    EXPECT_EQ(2, run("", {{"PARVOLIN_FRAMES", "five"}}).status);
+}
+
+// A recorded session replays exactly: the same frames, shot for shot.
+TEST_F(StylusDrawingExample, RecordingReplaysFrameForFrame)
+{
+    const int frames = 14;
+    std::string session = "1 down 10 100\n2 move 50 120\n3 move 90 90\n4 up 90 90\n"
+                          "5 down 60 10\n5 up 60 10\n"     // green
+                          "6 down 100 150\n7 move 200 250\n7 up 200 250\n"
+                          "8 deactivate\n10 activate\n"
+                          "11 down 5 30\n11 up 5 30\n11 dblclk 5 30\n12 up 5 30\n";  // a double-tap clears
+    std::string recording = folder.hostPath("recording.txt");
+    std::string shots;
+    for (int frame = 0; frame < frames; ++frame)
+        shots += std::to_string(frame) + " shot " + folder.hostPath("live-" + std::to_string(frame) + ".png") + "\n";
+    // Shots and input merged in frame order.
+    auto merge = [](const std::string& a, const std::string& b) {
+        std::multimap<unsigned long, std::string> lines;
+        for (const std::string* text : {&a, &b}) {
+            std::istringstream in(*text);
+            std::string line;
+            while (std::getline(in, line))
+                if (!line.empty() && line[0] != '#')
+                    lines.emplace(std::stoul(line), line);
+        }
+        std::string merged;
+        for (const auto& line : lines)
+            merged += line.second + "\n";
+        return merged;
+    };
+    Outcome live = run(merge(session, shots),
+                       {{"PARVOLIN_RECORD", recording}, {"PARVOLIN_FRAMES", std::to_string(frames)}});
+    ASSERT_EQ(0, live.status) << live.errors;
+    std::string recorded = readText(recording);
+    EXPECT_NE(std::string::npos, recorded.find(std::to_string(frames) + " close")) << recorded;
+
+    std::string replayShots;
+    for (int frame = 0; frame < frames; ++frame)
+        replayShots +=
+            std::to_string(frame) + " shot " + folder.hostPath("replay-" + std::to_string(frame) + ".png") + "\n";
+    Outcome replay = run(merge(recorded, replayShots));
+    ASSERT_EQ(0, replay.status) << replay.errors;
+
+    int differentFromPrevious = 0;
+    GlassImage previous;
+    for (int frame = 0; frame < frames; ++frame) {
+        GlassImage a, b;
+        ASSERT_TRUE(readPng(folder.hostPath("live-" + std::to_string(frame) + ".png"), a)) << frame;
+        ASSERT_TRUE(readPng(folder.hostPath("replay-" + std::to_string(frame) + ".png"), b)) << frame;
+        EXPECT_TRUE(a.pixels == b.pixels) << "frame " << frame;
+        differentFromPrevious += frame > 0 && a.pixels != previous.pixels;
+        previous = a;
+    }
+    EXPECT_GE(differentFromPrevious, 5) << "the session changed what was shown";
+}
+
+} // namespace

@@ -1,0 +1,154 @@
+#include "platform/EmulatedScreen.h"
+#include "platform/GlassImage.h"
+#include "platform/Host.h"
+#include "platform/HostText.h"
+#include "platform/SdlHost.h"
+#include "support/DeviceScope.h"
+#include "support/TempFolder.h"
+#include "support/TestWindow.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(Glass, StoredPixelsShowTheirColours)
+{
+    FrameBufferLayout rgb565 = {1, 1, 2, 2, 16, kfDirect | kfDirect565, 0};
+    FrameBufferLayout rgb555 = {1, 1, 2, 2, 16, kfDirect555, 0};
+    FrameBufferLayout rgb888 = {1, 1, 3, 3, 24, 0, 0};
+    EXPECT_EQ(0xFF0000u, Glass::colorOf(0xF800, rgb565));
+    EXPECT_EQ(0x00FF00u, Glass::colorOf(0x07E0, rgb565));
+    EXPECT_EQ(0x0000FFu, Glass::colorOf(0x001F, rgb565));
+    EXPECT_EQ(0x848284u, Glass::colorOf(0x8410, rgb565)) << "the top bits repeated below";
+    EXPECT_EQ(0xFF0000u, Glass::colorOf(0x7C00, rgb555));
+    EXPECT_EQ(0x00FF00u, Glass::colorOf(0x03E0, rgb555));
+    EXPECT_EQ(0xFFFFFFu, Glass::colorOf(0x7FFF, rgb555));
+    EXPECT_EQ(0x123456u, Glass::colorOf(0x123456, rgb888));
+}
+
+// The glass of a device whose frame buffer is stored turned (the iPAQ's layout, here at an
+// ordinary address) comes out upright, and survives a PNG file unchanged.
+TEST(Glass, TurnedFrameBufferIsPicturedUprightAndWrittenAsPng)
+{
+    DeviceProfile turned = *DeviceProfiles::find("ipaq-h3800");
+    turned.frameBuffer.fixedAddress = 0;
+    ScopedDeviceProfile device(turned);
+    EmulatedScreen* screen = EmulatedScreen::current();
+    ASSERT_NE(nullptr, screen);
+    std::memset(screen->memoryStart(), 0, screen->memorySize());
+    // Glass (0, 0) red, (239, 0) green, (0, 319) blue.
+    const uint16_t red = 0xF800, green = 0x07E0, blue = 0x001F;
+    std::memcpy(screen->origin(), &red, 2);
+    std::memcpy(screen->origin() - 239 * 640, &green, 2);
+    std::memcpy(screen->origin() + 319 * 2, &blue, 2);
+    GlassImage glass = Glass::capture(*screen);
+    ASSERT_EQ(240u, glass.width);
+    ASSERT_EQ(320u, glass.height);
+    EXPECT_EQ(0xFF0000u, glass.at(0, 0));
+    EXPECT_EQ(0x00FF00u, glass.at(239, 0));
+    EXPECT_EQ(0x0000FFu, glass.at(0, 319));
+    EXPECT_EQ(0u, glass.at(1, 0));
+
+    TempFolder folder;
+    std::string path;
+    ASSERT_TRUE(HostText::toUtf8(folder.path(L"glass.png").c_str(), path));
+    ASSERT_TRUE(Glass::writePng(glass, path));
+    png_image read;
+    std::memset(&read, 0, sizeof(read));
+    read.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&read, path.c_str()));
+    read.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> bytes(PNG_IMAGE_SIZE(read));
+    ASSERT_TRUE(png_image_finish_read(&read, nullptr, bytes.data(), 0, nullptr));
+    ASSERT_EQ(240u, read.width);
+    ASSERT_EQ(320u, read.height);
+    for (size_t i = 0; i < glass.pixels.size(); ++i) {
+        uint32_t rgb = static_cast<uint32_t>(bytes[3 * i]) << 16 | static_cast<uint32_t>(bytes[3 * i + 1]) << 8 |
+                       bytes[3 * i + 2];
+        ASSERT_EQ(glass.pixels[i], rgb) << i;
+    }
+    EXPECT_FALSE(Glass::writePng(glass, "/nonexistent-folder/glass.png"));
+    EXPECT_FALSE(Glass::writePng(GlassImage(), path));
+}
+
+TEST(Hosts, SdlFirstThenHeadlessWhichAlwaysServes)
+{
+    size_t count = 0;
+    const HostEntry* entries = Hosts::entries(count);
+    ASSERT_EQ(2u, count);
+    EXPECT_STREQ("sdl", entries[0].name);
+    EXPECT_STREQ("headless", entries[1].name);
+    EXPECT_NE(nullptr, entries[1].create());
+    // The tests run with PARVOLIN_VIDEO=headless.
+    const char* wanted = std::getenv("PARVOLIN_VIDEO");
+    if (wanted && std::strcmp(wanted, "headless") == 0) {
+        EXPECT_STREQ("headless", Hosts::currentName());
+    }
+}
+
+TEST(Hosts, ScaleComesFromTheEnvironment)
+{
+    const char* before = std::getenv("PARVOLIN_SCALE");
+    std::string saved = before ? before : "";
+    unsetenv("PARVOLIN_SCALE");
+    EXPECT_EQ(2, SdlHost::scaleFromEnvironment());
+    setenv("PARVOLIN_SCALE", "3", 1);
+    EXPECT_EQ(3, SdlHost::scaleFromEnvironment());
+    for (const char* wrong : {"0", "9", "2x", "-1"}) {
+        setenv("PARVOLIN_SCALE", wrong, 1);
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(2, SdlHost::scaleFromEnvironment()) << wrong;
+        EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("PARVOLIN_SCALE"));
+    }
+    if (before)
+        setenv("PARVOLIN_SCALE", saved.c_str(), 1);
+    else
+        unsetenv("PARVOLIN_SCALE");
+}
+
+// SDL's off-screen driver, named explicitly, lets the SDL host run without a desktop: its
+// window has the glass's size times the scale and the device window's title.
+TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    // SDL's video drivers keep what they allocate for the life of the process.
+    __lsan::ScopedDisabler sdlKeepsItsMemory;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("PARVOLIN_SCALE", "3", 1);
+    std::unique_ptr<Host> host = SdlHost::create();
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("PARVOLIN_SCALE");
+    if (!host)
+        GTEST_SKIP() << "SDL has no off-screen video driver here";
+    SdlHost& sdl = static_cast<SdlHost&>(*host);
+    ScopedDeviceProfile device("smartphone2003");
+    TestWindow window(L"Vorlequin");
+    int width = 0, height = 0;
+    sdl.windowSize(width, height);
+    EXPECT_EQ(0, width) << "no window before the first frame";
+    sdl.present(*EmulatedScreen::current());
+    sdl.windowSize(width, height);
+    EXPECT_EQ(176 * 3, width);
+    EXPECT_EQ(220 * 3, height);
+    EXPECT_EQ("Vorlequin", sdl.title());
+    {
+        TestWindow dialog(L"Another");
+        sdl.windowsChanged();
+        EXPECT_EQ("Another", sdl.title());
+    }
+    ScopedDeviceProfile larger("pocketpc2005-square");
+    sdl.present(*EmulatedScreen::current());
+    sdl.windowSize(width, height);
+    EXPECT_EQ(480 * 3, width);
+}
+
+} // namespace

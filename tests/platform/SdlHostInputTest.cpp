@@ -1,0 +1,117 @@
+#include "platform/EmulatedScreen.h"
+#include "platform/InputSchedule.h"
+#include "platform/Messages.h"
+#include "platform/SdlHost.h"
+#include "platform/VirtualKeys.h"
+#include "support/DeviceScope.h"
+#include "support/TestWindow.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void pushMouse(Uint32 type, int x, int y, Uint8 clicks = 1)
+{
+    SDL_Event event = {};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.x = x;
+        event.motion.y = y;
+    } else {
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.clicks = clicks;
+        event.button.x = x;
+        event.button.y = y;
+    }
+    SDL_PushEvent(&event);
+}
+
+void pushKey(Uint32 type, SDL_Keycode key, bool repeat = false)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.keysym.sym = key;
+    event.key.repeat = repeat ? 1 : 0;
+    SDL_PushEvent(&event);
+}
+
+void pushWindowEvent(Uint8 what)
+{
+    SDL_Event event = {};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = what;
+    SDL_PushEvent(&event);
+}
+
+// The SDL window's input, on SDL's off-screen driver, reaches the device's window as the
+// device's messages.
+TEST(SdlHostInput, MouseKeysFocusAndClosingBecomeTheDevicesInput)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan::ScopedDisabler sdlKeepsItsMemory;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("PARVOLIN_SCALE", "2", 1);
+    std::unique_ptr<Host> created = SdlHost::create();
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("PARVOLIN_SCALE");
+    if (!created)
+        GTEST_SKIP() << "SDL has no off-screen video driver here";
+    SdlHost& host = static_cast<SdlHost&>(*created);
+    Hosts::install(&host);
+    ScopedDeviceProfile device("pocketpc2003");
+    InputSchedule::current().reset();
+    {
+        TestWindow window(L"Input");
+        host.present(*EmulatedScreen::current());  // the window opens with the first frame
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+
+        pushMouse(SDL_MOUSEMOTION, 50, 50);  // no stylus on the glass yet: nothing
+        pushMouse(SDL_MOUSEBUTTONDOWN, 20, 41);
+        pushMouse(SDL_MOUSEMOTION, 2000, -7);  // past the edge: stays on the glass
+        pushMouse(SDL_MOUSEBUTTONUP, 30, 40);
+        pushMouse(SDL_MOUSEBUTTONDOWN, 30, 40, 2);  // the second click: a double-click
+        pushKey(SDL_KEYDOWN, SDLK_RETURN);
+        pushKey(SDL_KEYDOWN, SDLK_RETURN, true);
+        pushKey(SDL_KEYUP, SDLK_z);
+        pushKey(SDL_KEYDOWN, SDLK_q);  // not a key of the device
+        pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+
+        std::vector<MSG> taken;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            taken.push_back(message);
+        ASSERT_EQ(9u, taken.size());
+        EXPECT_EQ(WM_LBUTTONDOWN, taken[0].message);
+        EXPECT_EQ(10, LOWORD(taken[0].lParam)) << "window pixels divided by the scale";
+        EXPECT_EQ(20, HIWORD(taken[0].lParam));
+        EXPECT_EQ(WM_MOUSEMOVE, taken[1].message);
+        EXPECT_EQ(239, LOWORD(taken[1].lParam));
+        EXPECT_EQ(0, HIWORD(taken[1].lParam));
+        EXPECT_EQ(WM_LBUTTONUP, taken[2].message);
+        EXPECT_EQ(WM_LBUTTONDOWN, taken[3].message) << "the test window's class has no double-clicks";
+        EXPECT_EQ(WM_KEYDOWN, taken[4].message);
+        EXPECT_EQ(WPARAM(VK_RETURN), taken[4].wParam);
+        EXPECT_NE(0, taken[5].lParam & KF_PREVIOUSLY_DOWN);
+        EXPECT_EQ(WM_KEYUP, taken[6].message);
+        EXPECT_EQ(WPARAM(VK_APP1), taken[6].wParam);
+        EXPECT_EQ(WM_ACTIVATE, taken[7].message);
+        EXPECT_EQ(WA_INACTIVE, LOWORD(taken[7].wParam));
+        EXPECT_EQ(WM_SYSCOMMAND, taken[8].message);
+    }
+    Hosts::install(nullptr);
+    InputSchedule::current().reset();
+}
+
+} // namespace

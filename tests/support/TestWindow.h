@@ -1,0 +1,21 @@
+#ifndef PARVOLIN_TEST_TEST_WINDOW_H
+#define PARVOLIN_TEST_TEST_WINDOW_H
+
+#include "platform/Windows.h"
+
+// A top-level window of the emulated device, of a class that leaves every message to the
+// default procedure; destroyed with the object.
+class TestWindow {
+public:
+    explicit TestWindow(const wchar_t* title = L"Parvolin test");
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND handle() const { return window; }
+
+private:
+    HWND window;
+};
+
+#endif
