@@ -14,8 +14,14 @@ VectorKernels lower = {};
 
 } // namespace
 
+// Everything up to the matching pop is compiled for AVX2; clang takes the target as an
+// attribute on each function, gcc as an option for the region.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace {
 
@@ -199,7 +205,11 @@ void yuvRowPairAvx2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
 
 } // namespace
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace VectorKernelsAvx2 {
 
