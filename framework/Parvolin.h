@@ -30,5 +30,7 @@
 #include "platform/ProgramEntry.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
+#include "video/Video.h"
+#include "video/SubtitledVideo.h"
 
 #endif

@@ -1,23 +1,20 @@
 // Writes each input as an archive file and reaches every member through "zip:": resolves,
 // lists, opens, reads, seeks and tells. Whatever the archive holds, the answers are result
 // codes, and reading and seeking agree with each other.
+#include "FuzzFiles.h"
+
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
 
 std::string archivePath;
 std::wstring archiveUri;
-
-void removeArchive() { std::remove(archivePath.c_str()); }
 
 [[noreturn]] void fail(const char* what)
 {
@@ -95,19 +92,14 @@ void walk(File& root, File& folder, int depth)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    std::random_device seed;
-    archivePath = (std::filesystem::temp_directory_path() / ("parvolin-zip-fuzz-" + std::to_string(seed()) + ".zip")).string();
-    archiveUri = L"zip:" + std::wstring(archivePath.begin(), archivePath.end());
-    std::atexit(removeArchive);
+    archivePath = FuzzFiles::temporaryPath("zip-fuzz", ".zip");
+    archiveUri = FuzzFiles::uri(L"zip:", archivePath);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    {
-        std::ofstream out(archivePath, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    FuzzFiles::write(archivePath, data, size);
     FileSystemManager manager;
     File root;
     if (manager.resolveFile(&root, archiveUri.c_str()) != 0)

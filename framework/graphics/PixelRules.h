@@ -107,6 +107,46 @@ inline uint16_t grayScale(uint32_t p)
     return pack8(y, y, y);
 }
 
+// Y'CbCr to RGB565 for video: the clamping table holds 0 for indices -384..-1, the index
+// itself for 0..255 and 255 for 256..639, which covers every sum the rule below can make,
+// so no comparison is needed per pixel.
+struct ClampTable {
+    uint8_t entries[1024];
+};
+
+constexpr ClampTable makeClampTable()
+{
+    ClampTable table = {};
+    for (int i = 0; i < 1024; ++i)
+        table.entries[i] = static_cast<uint8_t>(i < 384 ? 0 : i > 639 ? 255 : i - 384);
+    return table;
+}
+
+inline constexpr ClampTable clampTable = makeClampTable();
+
+// clamp[v] is v limited to 0..255, for v from -384 to 639.
+inline const uint8_t* const clamp = clampTable.entries + 384;
+
+// What one U and one V sample add to each of the four luma samples of a 2x2 block: red
+// has no rounding constant, green and blue add 128 before the shift.
+struct ChromaTerms {
+    int32_t red;
+    int32_t green;
+    int32_t blue;
+};
+
+inline ChromaTerms chromaTerms(int32_t u, int32_t v)
+{
+    return {409 * (v - 128), -208 * (v - 128) - 100 * (u - 128) + 128, 516 * (u - 128) + 128};
+}
+
+// One luma sample with its block's chroma terms (arithmetic right shifts).
+inline uint16_t yuvToNative(int32_t y, const ChromaTerms& chroma)
+{
+    const int32_t luma = 298 * (y - 16);
+    return pack8(clamp[(luma + chroma.red) >> 8], clamp[(luma + chroma.green) >> 8], clamp[(luma + chroma.blue) >> 8]);
+}
+
 } // namespace PixelRules
 
 #endif

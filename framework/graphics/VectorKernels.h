@@ -25,6 +25,9 @@ struct VectorKernels {
     // The decoders' conversion (images/PixelRows.h): 4-byte pixels, red, green and blue
     // in the first three bytes, to RGB565 by PixelRules::pack8.
     void (*packRgbx)(const uint8_t* in, size_t count, uint16_t* out);
+    // Video pictures (YuvKernels.h): two luma rows and their chroma row, `pairs` 2x2 blocks.
+    void (*yuvRowPair)(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom, const uint8_t* u,
+                       const uint8_t* v, size_t pairs);
 };
 
 // The kernels in use: the processor's own unless switched off.

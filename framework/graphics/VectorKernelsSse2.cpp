@@ -7,6 +7,7 @@
 #include "graphics/BlitKernels.h"
 #include "graphics/PixelRules.h"
 #include "graphics/VectorKernelsAvx2.h"
+#include "graphics/YuvKernels.h"
 
 #include <emmintrin.h>
 #include <cwchar>
@@ -221,18 +222,6 @@ void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uin
                                             columnStep, rowStep, columns, rows - blockRows);
 }
 
-void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
-{
-    const __m128i blue = _mm_set1_epi16(0x001F);
-    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
-    for (; count >= 8; count -= 8, target += 8, source += 8) {
-        __m128i p = load(source);
-        store(target, _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1)));
-    }
-    for (size_t i = 0; i < count; ++i)
-        target[i] = PixelRules::toRgb555(source[i]);
-}
-
 // Four 32-bit pixels at a time, each channel's top bits moved into place within its lane;
 // the lanes are sign-extended from 16 bits so that the signed pack keeps every value.
 inline __m128i packRgbxLanes(__m128i pixels)
@@ -255,9 +244,124 @@ void packRgbxSse2(const uint8_t* in, size_t count, uint16_t* out)
         out[i] = PixelRules::pack8(in[0], in[1], in[2]);
 }
 
+// The video rule on 16-bit lanes. With y = Y - 16, u = U - 128 and v = V - 128 the rule's
+// sums split into a whole part and a rest that fits in 16 bits:
+//   R = y + v  + ((42 y + 153 v) >> 8)                   (298 = 256 + 42, 409 = 256 + 153)
+//   G = y - v  + ((42 y + 48 v - 100 u + 128) >> 8)      (-208 = -256 + 48)
+//   B = y + 2u + ((42 y + 4 u + 128) >> 8)               (516 = 512 + 4)
+// Adding a multiple of 256 does not change the floor of the rest, so each is exact. In the
+// raw samples each channel is Y + base + ((42 Y + rest) >> 8), base and rest depending on
+// the block's chroma alone; the sums inside the shift stay within -20256..29469 (wrapping
+// on the way there is harmless), and saturating to bytes does what the clamping table does.
+struct ChromaLanes {
+    __m128i redBase, redRest, greenBase, greenRest, blueBase, blueRest;
+};
+
+// A multiplier the compiler cannot see through: it would otherwise turn each multiply
+// into three shifts and two additions, more work for the vector units than one multiply.
+inline __m128i opaqueFactor(short factor)
+{
+    __m128i value = _mm_set1_epi16(factor);
+    asm("" : "+x"(value));
+    return value;
+}
+
+// Eight U and eight V samples (widened to lanes) as the terms of sixteen columns: `low`
+// for blocks 0..3, `high` for blocks 4..7, each lane doubled for its block's two columns.
+inline void chromaLanes(__m128i u, __m128i v, ChromaLanes& low, ChromaLanes& high)
+{
+    const __m128i redBase = _mm_sub_epi16(v, _mm_set1_epi16(144));
+    const __m128i redRest = _mm_sub_epi16(_mm_mullo_epi16(v, opaqueFactor(153)), _mm_set1_epi16(20256));
+    const __m128i greenBase = _mm_sub_epi16(_mm_set1_epi16(112), v);
+    const __m128i greenRest = _mm_add_epi16(
+        _mm_sub_epi16(_mm_mullo_epi16(v, opaqueFactor(48)), _mm_mullo_epi16(u, opaqueFactor(100))), _mm_set1_epi16(6112));
+    const __m128i blueBase = _mm_sub_epi16(_mm_add_epi16(u, u), _mm_set1_epi16(272));
+    const __m128i blueRest = _mm_sub_epi16(_mm_slli_epi16(u, 2), _mm_set1_epi16(1056));
+    low.redBase = _mm_unpacklo_epi16(redBase, redBase);
+    high.redBase = _mm_unpackhi_epi16(redBase, redBase);
+    low.redRest = _mm_unpacklo_epi16(redRest, redRest);
+    high.redRest = _mm_unpackhi_epi16(redRest, redRest);
+    low.greenBase = _mm_unpacklo_epi16(greenBase, greenBase);
+    high.greenBase = _mm_unpackhi_epi16(greenBase, greenBase);
+    low.greenRest = _mm_unpacklo_epi16(greenRest, greenRest);
+    high.greenRest = _mm_unpackhi_epi16(greenRest, greenRest);
+    low.blueBase = _mm_unpacklo_epi16(blueBase, blueBase);
+    high.blueBase = _mm_unpackhi_epi16(blueBase, blueBase);
+    low.blueRest = _mm_unpacklo_epi16(blueRest, blueRest);
+    high.blueRest = _mm_unpackhi_epi16(blueRest, blueRest);
+}
+
+inline __m128i yuvChannel(__m128i y, __m128i y42, __m128i base, __m128i rest)
+{
+    return _mm_add_epi16(_mm_add_epi16(y, base), _mm_srai_epi16(_mm_add_epi16(y42, rest), 8));
+}
+
+// Sixteen luma samples of one row with the terms of their eight blocks. The channels are
+// saturated to bytes, then the two bytes of each pixel are assembled:
+// high = (R & 0xF8) | (G >> 5), low = ((G & 0x1C) << 3) | (B >> 3).
+inline void yuvRow(uint16_t* out, const uint8_t* luma, const ChromaLanes& low, const ChromaLanes& high, __m128i factor42)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i samples = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma));
+    const __m128i yLow = _mm_unpacklo_epi8(samples, zero);
+    const __m128i yHigh = _mm_unpackhi_epi8(samples, zero);
+    const __m128i y42Low = _mm_mullo_epi16(yLow, factor42);
+    const __m128i y42High = _mm_mullo_epi16(yHigh, factor42);
+    const __m128i r = _mm_packus_epi16(yuvChannel(yLow, y42Low, low.redBase, low.redRest),
+                                       yuvChannel(yHigh, y42High, high.redBase, high.redRest));
+    const __m128i g = _mm_packus_epi16(yuvChannel(yLow, y42Low, low.greenBase, low.greenRest),
+                                       yuvChannel(yHigh, y42High, high.greenBase, high.greenRest));
+    const __m128i b = _mm_packus_epi16(yuvChannel(yLow, y42Low, low.blueBase, low.blueRest),
+                                       yuvChannel(yHigh, y42High, high.blueBase, high.blueRest));
+    // 16-bit shifts move bits across the bytes of a lane; the masks drop them again.
+    const __m128i upper = _mm_or_si128(_mm_and_si128(r, _mm_set1_epi8(static_cast<char>(0xF8))),
+                                       _mm_and_si128(_mm_srli_epi16(g, 5), _mm_set1_epi8(0x07)));
+    const __m128i lower = _mm_or_si128(_mm_and_si128(_mm_slli_epi16(g, 3), _mm_set1_epi8(static_cast<char>(0xE0))),
+                                       _mm_and_si128(_mm_srli_epi16(b, 3), _mm_set1_epi8(0x1F)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(lower, upper));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(lower, upper));
+}
+
+void yuvRowPairSse2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const uint8_t* yBottom, const uint8_t* u,
+                    const uint8_t* v, size_t pairs)
+{
+    if (pairs < 8) {
+        YuvKernels::plain::convertRowPair(top, bottom, yTop, yBottom, u, v, pairs);
+        return;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i factor42 = opaqueFactor(42);
+    // The last step ends at the row's end, going over some blocks a second time: they get
+    // the same pixels again.
+    for (size_t i = 0;; i += 8) {
+        if (i + 8 > pairs)
+            i = pairs - 8;
+        const __m128i us = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(u + i)), zero);
+        const __m128i vs = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v + i)), zero);
+        ChromaLanes low, high;
+        chromaLanes(us, vs, low, high);
+        yuvRow(top + 2 * i, yTop + 2 * i, low, high, factor42);
+        yuvRow(bottom + 2 * i, yBottom + 2 * i, low, high, factor42);
+        if (i + 8 == pairs)
+            break;
+    }
+}
+
+void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
+{
+    const __m128i blue = _mm_set1_epi16(0x001F);
+    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
+    for (; count >= 8; count -= 8, target += 8, source += 8) {
+        __m128i p = load(source);
+        store(target, _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1)));
+    }
+    for (size_t i = 0; i < count; ++i)
+        target[i] = PixelRules::toRgb555(source[i]);
+}
+
 const VectorKernels sse2Kernels = {fillSse2,        halfSse2,       blendSse2,           copyKeyedSse2,
-                                   fillKeyedSse2,   blendSourceSse2, blendAlphaSse2,     copyQuarterTurnSse2,
-                                   rowTo555Sse2,    packRgbxSse2};
+                                   fillKeyedSse2,   blendSourceSse2, blendAlphaSse2,   copyQuarterTurnSse2,
+                                   rowTo555Sse2,    packRgbxSse2,   yuvRowPairSse2};
 
 } // namespace
 

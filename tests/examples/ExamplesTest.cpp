@@ -1,116 +1,24 @@
 // The examples are run as programs, headless, under input scripts, as a person would run
 // them with PARVOLIN_SCRIPT; what they show is read back from their shots.
 
+#include "ExampleRunner.h"
 #include "support/PngFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-struct Outcome {
-    int status = -1;  // exit status, or -1 when the program did not exit normally
-    std::string errors;
-};
-
-std::string examplePath(const char* name)
-{
-    const char* folder = std::getenv("PARVOLIN_EXAMPLES");
-    return folder ? std::string(folder) + "/" + name : std::string();
-}
-
-// Runs the program with the variables given added to (or replacing) this environment.
-Outcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
-                   const TempFolder& folder)
-{
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry; ++entry) {
-        std::string text = *entry;
-        if (!variables.count(text.substr(0, text.find('='))))
-            entries.push_back(text);
-    }
-    for (const auto& variable : variables)
-        entries.push_back(variable.first + "=" + variable.second);
-    std::vector<char*> envp;
-    for (std::string& entry : entries)
-        envp.push_back(&entry[0]);
-    envp.push_back(nullptr);
-
-    std::string errorsPath = folder.hostPath("stderr.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string programCopy = program;
-    char* argv[] = {&programCopy[0], nullptr};
-    pid_t child = 0;
-    Outcome outcome;
-    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return outcome;
-    // A game that never ends fails the test instead of hanging it.
-    int status = 0;
-    pid_t ended = 0;
-    for (int waited = 0; waited < 6000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
-        usleep(10000);
-    if (ended == 0) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-        outcome.errors = "the program did not end within a minute";
-        return outcome;
-    }
-    if (WIFEXITED(status))
-        outcome.status = WEXITSTATUS(status);
-    std::ifstream errors(errorsPath);
-    std::stringstream text;
-    text << errors.rdbuf();
-    outcome.errors = text.str();
-    return outcome;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-class StylusDrawingExample : public ::testing::Test {
+class StylusDrawingExample : public ExampleTest {
 protected:
-    void SetUp() override
-    {
-        program = examplePath("stylus_drawing");
-        if (program.empty() || access(program.c_str(), X_OK) != 0)
-            GTEST_SKIP() << "the example is not built (PARVOLIN_EXAMPLES names its folder)";
-    }
-
-    Outcome run(const std::string& script, std::map<std::string, std::string> variables = {})
-    {
-        folder.write(L"script.txt", script);
-        variables.emplace("PARVOLIN_SCRIPT", folder.hostPath("script.txt"));
-        variables.emplace("PARVOLIN_VIDEO", "headless");
-        variables.emplace("PARVOLIN_DEVICE", "pocketpc2003");
-        return runProgram(program, variables, folder);
-    }
-
-    std::string program;
-    TempFolder folder;
+    StylusDrawingExample() : ExampleTest("stylus_drawing") {}
 };
 
 TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)

@@ -1,0 +1,52 @@
+#ifndef PARVOLIN_VIDEO_H
+#define PARVOLIN_VIDEO_H
+
+#include "Export.h"
+
+class File;
+class FileSystemManager;
+class Surface;
+class VideoSource;
+
+// A video played one frame per call into a Surface: the caller's frame rate is the
+// playing rate. Theora in Ogg files is the format read.
+class PARVOLIN_API Video {
+public:
+    Video();
+    // Closes the video when it is open.
+    virtual ~Video();
+    Video(const Video&) = delete;
+    Video& operator=(const Video&) = delete;
+
+    // Closes what is open, then opens the file at `path` (resolved by a FileSystemManager):
+    // 15 for no path, 4, 9 when the file cannot be found, opened or read as a video.
+    long open(const wchar_t* path);
+    // Closes what is open, opens `file` for reading and reads the stream headers: 15, 9.
+    // The File stays the caller's and must outlive the playing.
+    long open(File* file);
+    // 16 when nothing is open.
+    long close();
+    // One frame into `target`, sized to the picture: 0 (a data read may leave the target as
+    // it was; the next call shows the frame), 11 after the last frame, 15, 16.
+    long getNextFrame(Surface* target);
+    // One frame decoded but not shown: 0, 11, 16.
+    long skipNextFrame();
+
+protected:
+    // The source that reads `file`, judged by its first bytes; null for none. The file is
+    // back at its start afterwards.
+    VideoSource* getVideoSource(File* file);
+
+    VideoSource* source;
+
+private:
+    long openSource(File* file);
+    void releaseOwnedFile();
+
+    // The file the path form opened, and the manager that resolved it (its files must not
+    // outlive it).
+    File* file;
+    FileSystemManager* fileSystems;
+};
+
+#endif
