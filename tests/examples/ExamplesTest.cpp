@@ -2,93 +2,24 @@
 // them with PARVOLIN_SCRIPT; what they show is read back from their shots.
 
 #include "support/PngFile.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <vector>
-
-extern char** environ;
 
 namespace {
-
-struct Outcome {
-    int status = -1;  // exit status, or -1 when the program did not exit normally
-    std::string errors;
-};
 
 std::string examplePath(const char* name)
 {
     const char* folder = std::getenv("PARVOLIN_EXAMPLES");
     return folder ? std::string(folder) + "/" + name : std::string();
-}
-
-// Runs the program with the variables given added to (or replacing) this environment.
-Outcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
-                   const TempFolder& folder)
-{
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry; ++entry) {
-        std::string text = *entry;
-        if (!variables.count(text.substr(0, text.find('='))))
-            entries.push_back(text);
-    }
-    for (const auto& variable : variables)
-        entries.push_back(variable.first + "=" + variable.second);
-    std::vector<char*> envp;
-    for (std::string& entry : entries)
-        envp.push_back(&entry[0]);
-    envp.push_back(nullptr);
-
-    std::string errorsPath = folder.hostPath("stderr.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string programCopy = program;
-    char* argv[] = {&programCopy[0], nullptr};
-    pid_t child = 0;
-    Outcome outcome;
-    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return outcome;
-    // A game that never ends fails the test instead of hanging it.
-    int status = 0;
-    pid_t ended = 0;
-    for (int waited = 0; waited < 6000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
-        usleep(10000);
-    if (ended == 0) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-        outcome.errors = "the program did not end within a minute";
-        return outcome;
-    }
-    if (WIFEXITED(status))
-        outcome.status = WEXITSTATUS(status);
-    std::ifstream errors(errorsPath);
-    std::stringstream text;
-    text << errors.rdbuf();
-    outcome.errors = text.str();
-    return outcome;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 class StylusDrawingExample : public ::testing::Test {
@@ -100,7 +31,7 @@ protected:
             GTEST_SKIP() << "the example is not built (PARVOLIN_EXAMPLES names its folder)";
     }
 
-    Outcome run(const std::string& script, std::map<std::string, std::string> variables = {})
+    ProgramOutcome run(const std::string& script, std::map<std::string, std::string> variables = {})
     {
         folder.write(L"script.txt", script);
         variables.emplace("PARVOLIN_SCRIPT", folder.hostPath("script.txt"));
@@ -116,7 +47,7 @@ protected:
 TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)
 {
     std::string shot = folder.hostPath("drawing.png");
-    Outcome outcome = run("2 down 20 60\n3 move 120 60\n4 up 120 60\n"
+    ProgramOutcome outcome = run("2 down 20 60\n3 move 120 60\n4 up 120 60\n"
                           "6 down 30 10\n6 up 30 10\n"  // the red swatch
                           "7 down 20 200\n8 move 220 200\n9 up 220 200\n"
                           "11 shot " + shot + "\n12 close\n");
@@ -137,19 +68,19 @@ TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)
 TEST_F(StylusDrawingExample, BadScriptIsRefusedWithItsLineBeforeTheGameStarts)
 {
     std::string shot = folder.hostPath("never.png");
-    Outcome outcome = run("0 shot " + shot + "\n1 tap 3 4\n");
+    ProgramOutcome outcome = run("0 shot " + shot + "\n1 tap 3 4\n");
     EXPECT_EQ(2, outcome.status);
     EXPECT_NE(std::string::npos, outcome.errors.find("line 2: unknown command \"tap\"")) << outcome.errors;
     EXPECT_NE(0, access(shot.c_str(), F_OK)) << "nothing ran";
 
-    Outcome unreadable = run("", {{"PARVOLIN_SCRIPT", folder.hostPath("missing.txt")}});
+    ProgramOutcome unreadable = run("", {{"PARVOLIN_SCRIPT", folder.hostPath("missing.txt")}});
     EXPECT_EQ(2, unreadable.status);
     EXPECT_NE(std::string::npos, unreadable.errors.find("missing.txt")) << unreadable.errors;
 }
 
 TEST_F(StylusDrawingExample, FrameLimitClosesTheGame)
 {
-    Outcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
+    ProgramOutcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     EXPECT_EQ(2, run("", {{"PARVOLIN_FRAMES", "five"}}).status);
 }
@@ -182,17 +113,17 @@ TEST_F(StylusDrawingExample, RecordingReplaysFrameForFrame)
             merged += line.second + "\n";
         return merged;
     };
-    Outcome live = run(merge(session, shots),
+    ProgramOutcome live = run(merge(session, shots),
                        {{"PARVOLIN_RECORD", recording}, {"PARVOLIN_FRAMES", std::to_string(frames)}});
     ASSERT_EQ(0, live.status) << live.errors;
-    std::string recorded = readText(recording);
+    std::string recorded = readTextFile(recording);
     EXPECT_NE(std::string::npos, recorded.find(std::to_string(frames) + " close")) << recorded;
 
     std::string replayShots;
     for (int frame = 0; frame < frames; ++frame)
         replayShots +=
             std::to_string(frame) + " shot " + folder.hostPath("replay-" + std::to_string(frame) + ".png") + "\n";
-    Outcome replay = run(merge(recorded, replayShots));
+    ProgramOutcome replay = run(merge(recorded, replayShots));
     ASSERT_EQ(0, replay.status) << replay.errors;
 
     int differentFromPrevious = 0;

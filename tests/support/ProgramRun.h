@@ -1,0 +1,23 @@
+#ifndef PARVOLIN_TEST_PROGRAM_RUN_H
+#define PARVOLIN_TEST_PROGRAM_RUN_H
+
+#include "support/TempFolder.h"
+
+#include <map>
+#include <string>
+
+// A built program run as a person would run it, with its own environment.
+struct ProgramOutcome {
+    int status = -1;  // exit status, or -1 when the program did not exit normally
+    std::string errors;
+};
+
+// Runs `program` with `variables` added to (or replacing) this environment, its stderr
+// kept in `folder`. A program that has not ended within a minute is killed and fails.
+ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
+                          const TempFolder& folder);
+
+// The whole of a text file; empty when it cannot be read.
+std::string readTextFile(const std::string& hostPath);
+
+#endif
