@@ -12,8 +12,8 @@
 
 extern char** environ;
 
-ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
-                          const TempFolder& folder)
+ProgramOutcome runCommand(const std::vector<std::string>& command,
+                          const std::map<std::string, std::string>& variables, const TempFolder& folder, int seconds)
 {
     std::vector<std::string> entries;
     for (char** entry = environ; *entry; ++entry) {
@@ -28,33 +28,49 @@ ProgramOutcome runProgram(const std::string& program, const std::map<std::string
         envp.push_back(&entry[0]);
     envp.push_back(nullptr);
 
+    std::string outputPath = folder.hostPath("stdout.txt");
     std::string errorsPath = folder.hostPath("stderr.txt");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string programCopy = program;
-    char* argv[] = {&programCopy[0], nullptr};
+    std::vector<std::string> arguments = command;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(&argument[0]);
+    argv.push_back(nullptr);
     pid_t child = 0;
     ProgramOutcome outcome;
-    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
+    int spawned = command.empty()
+                      ? -1
+                      : posix_spawnp(&child, command[0].c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    if (spawned != 0) {
+        outcome.errors = "cannot start " + (command.empty() ? std::string("nothing") : command[0]);
         return outcome;
-    // A game that never ends fails the test instead of hanging it.
+    }
+    // A program that never ends fails the test instead of hanging it.
     int status = 0;
     pid_t ended = 0;
-    for (int waited = 0; waited < 6000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
+    for (int waited = 0; waited < seconds * 100 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
         usleep(10000);
     if (ended == 0) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
-        outcome.errors = "the program did not end within a minute";
+        outcome.errors = "the program did not end within " + std::to_string(seconds) + " seconds";
         return outcome;
     }
     if (WIFEXITED(status))
         outcome.status = WEXITSTATUS(status);
+    outcome.output = readTextFile(outputPath);
     outcome.errors = readTextFile(errorsPath);
     return outcome;
+}
+
+ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
+                          const TempFolder& folder)
+{
+    return runCommand({program}, variables, folder);
 }
 
 std::string readTextFile(const std::string& hostPath)

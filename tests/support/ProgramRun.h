@@ -5,15 +5,23 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // A built program run as a person would run it, with its own environment.
 struct ProgramOutcome {
     int status = -1;  // exit status, or -1 when the program did not exit normally
+    std::string output;
     std::string errors;
 };
 
-// Runs `program` with `variables` added to (or replacing) this environment, its stderr
-// kept in `folder`. A program that has not ended within a minute is killed and fails.
+// Runs `command` (the program, found on PATH unless it holds a slash, then its arguments)
+// with `variables` added to (or replacing) this environment, its stdout and stderr kept
+// in `folder`. A program that has not ended within `seconds` is killed and fails.
+ProgramOutcome runCommand(const std::vector<std::string>& command,
+                          const std::map<std::string, std::string>& variables, const TempFolder& folder,
+                          int seconds = 60);
+
+// The program alone, without arguments.
 ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
                           const TempFolder& folder);
 
