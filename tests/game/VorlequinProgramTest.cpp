@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -36,6 +37,23 @@ std::vector<Pixel> snakePixels(const GlassImage& glass)
             if (glass.at(x, y) == 0xFFFFFF)
                 pixels.push_back({static_cast<int>(x), static_cast<int>(y)});
     return pixels;
+}
+
+struct Bounds {
+    int left = 240, top = 320, right = -1, bottom = -1;
+};
+
+// The smallest rectangle (edges included) that holds the pixels.
+Bounds boundsOf(const std::vector<Pixel>& pixels)
+{
+    Bounds bounds;
+    for (const Pixel& p : pixels) {
+        bounds.left = std::min(bounds.left, p.x);
+        bounds.right = std::max(bounds.right, p.x);
+        bounds.top = std::min(bounds.top, p.y);
+        bounds.bottom = std::max(bounds.bottom, p.y);
+    }
+    return bounds;
 }
 
 class VorlequinProgram : public ::testing::Test {
@@ -163,12 +181,9 @@ TEST_F(VorlequinProgram, FleeTurnsAwayFromTheStylusNearTheHead)
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     std::vector<Pixel> snake = snakePixels(glass("flee.png"));
     ASSERT_GT(snake.size(), 10u);
-    int highest = 320;
-    for (const Pixel& p : snake) {
-        EXPECT_LE(p.y, 160) << "never towards the stylus";
-        highest = std::min(highest, p.y);
-    }
-    EXPECT_LT(highest, 155) << "bent upwards, away from it";
+    Bounds bounds = boundsOf(snake);
+    EXPECT_LE(bounds.bottom, 160) << "never towards the stylus";
+    EXPECT_LT(bounds.top, 155) << "bent upwards, away from it";
 }
 
 TEST_F(VorlequinProgram, WheelSteersByTheStylusColumnEvenFarFromTheHead)
@@ -180,10 +195,7 @@ TEST_F(VorlequinProgram, WheelSteersByTheStylusColumnEvenFarFromTheHead)
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     std::vector<Pixel> snake = snakePixels(glass("wheel.png"));
     ASSERT_GT(snake.size(), 10u);
-    int lowest = 0;
-    for (const Pixel& p : snake)
-        lowest = std::max(lowest, p.y);
-    EXPECT_GT(lowest, 165) << "bent clockwise, downwards";
+    EXPECT_GT(boundsOf(snake).bottom, 165) << "bent clockwise, downwards";
 }
 
 TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
@@ -198,17 +210,11 @@ TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
     EXPECT_TRUE(showsField(circling));
     std::vector<Pixel> snake = snakePixels(circling);
     ASSERT_GT(snake.size(), 40u);
-    int left = 240, right = 0, top = 320, bottom = 0;
-    for (const Pixel& p : snake) {
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
-    }
-    EXPECT_LE(right - left, 34) << "a tight circle";
-    EXPECT_LE(bottom - top, 34);
-    EXPECT_GT(right - left, 20) << "more than half a lap";
-    EXPECT_LT(top, 140) << "anticlockwise: up from the start";
+    Bounds bounds = boundsOf(snake);
+    EXPECT_LE(bounds.right - bounds.left, 34) << "a tight circle";
+    EXPECT_LE(bounds.bottom - bounds.top, 34);
+    EXPECT_GT(bounds.right - bounds.left, 20) << "more than half a lap";
+    EXPECT_LT(bounds.top, 140) << "anticlockwise: up from the start";
     EXPECT_TRUE(showsMenu("menu.png")) << "died on its own body";
 }
 
