@@ -90,8 +90,10 @@ void drawMenu(Surface& menu, Surface& apple)
     drawBox(menu, Utility::Rect(100, 130, 151, 151), rgb(90, 24, 24), rgb(240, 110, 100));
     drawLabel(menu, bordered, L"EXIT", 126, 137, ink, 1, true);
 
+    // The snake starts as a single pixel, easy to miss on an empty field: say where it is.
     const wchar_t* lines[] = {
-        L"The snake waits for your first touch.",
+        L"The snake is the dot in the middle;",
+        L"it sets off at your first touch.",
         L"Eat apples: 100 points, and it grows.",
         L"White kills: walls, the X box, itself.",
         L"Tap the red X box to leave a game.",
@@ -102,8 +104,8 @@ void drawMenu(Surface& menu, Surface& apple)
         L"the sharper the turn; lift the pen",
         L"and it circles to the left.",
     };
-    drawLabel(menu, bordered, L"HOW TO PLAY", 120, 162, accent, 1, true);
-    long y = 176;
+    drawLabel(menu, bordered, L"HOW TO PLAY", 120, 158, accent, 1, true);
+    long y = 171;
     for (const wchar_t* line : lines) {
         drawLabel(menu, plain, line, 120, y, ink, 1, true);
         y += 10;

@@ -1,78 +1,13 @@
 #include "ExampleRunner.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <vector>
-
-extern char** environ;
 
 std::string examplePath(const char* name)
 {
     const char* folder = std::getenv("PARVOLIN_EXAMPLES");
     return folder ? std::string(folder) + "/" + name : std::string();
-}
-
-Outcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
-                   const TempFolder& folder)
-{
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry; ++entry) {
-        std::string text = *entry;
-        if (!variables.count(text.substr(0, text.find('='))))
-            entries.push_back(text);
-    }
-    for (const auto& variable : variables)
-        entries.push_back(variable.first + "=" + variable.second);
-    std::vector<char*> envp;
-    for (std::string& entry : entries)
-        envp.push_back(&entry[0]);
-    envp.push_back(nullptr);
-
-    std::string errorsPath = folder.hostPath("stderr.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string programCopy = program;
-    char* argv[] = {&programCopy[0], nullptr};
-    pid_t child = 0;
-    Outcome outcome;
-    int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return outcome;
-    // A game that never ends fails the test instead of hanging it.
-    int status = 0;
-    pid_t ended = 0;
-    for (int waited = 0; waited < 6000 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
-        usleep(10000);
-    if (ended == 0) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-        outcome.errors = "the program did not end within a minute";
-        return outcome;
-    }
-    if (WIFEXITED(status))
-        outcome.status = WEXITSTATUS(status);
-    std::ifstream errors(errorsPath);
-    std::stringstream text;
-    text << errors.rdbuf();
-    outcome.errors = text.str();
-    return outcome;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 void ExampleTest::SetUp()
@@ -82,7 +17,7 @@ void ExampleTest::SetUp()
         GTEST_SKIP() << "the example is not built (PARVOLIN_EXAMPLES names its folder)";
 }
 
-Outcome ExampleTest::run(const std::string& script, std::map<std::string, std::string> variables)
+ProgramOutcome ExampleTest::run(const std::string& script, std::map<std::string, std::string> variables)
 {
     folder.write(L"script.txt", script);
     variables.emplace("PARVOLIN_SCRIPT", folder.hostPath("script.txt"));

@@ -3,6 +3,7 @@
 
 #include "ExampleRunner.h"
 #include "support/PngFile.h"
+#include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ protected:
 TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)
 {
     std::string shot = folder.hostPath("drawing.png");
-    Outcome outcome = run("2 down 20 60\n3 move 120 60\n4 up 120 60\n"
+    ProgramOutcome outcome = run("2 down 20 60\n3 move 120 60\n4 up 120 60\n"
                           "6 down 30 10\n6 up 30 10\n"  // the red swatch
                           "7 down 20 200\n8 move 220 200\n9 up 220 200\n"
                           "11 shot " + shot + "\n12 close\n");
@@ -45,19 +46,19 @@ TEST_F(StylusDrawingExample, DrawsWhereTheStylusWentInThePickedColour)
 TEST_F(StylusDrawingExample, BadScriptIsRefusedWithItsLineBeforeTheGameStarts)
 {
     std::string shot = folder.hostPath("never.png");
-    Outcome outcome = run("0 shot " + shot + "\n1 tap 3 4\n");
+    ProgramOutcome outcome = run("0 shot " + shot + "\n1 tap 3 4\n");
     EXPECT_EQ(2, outcome.status);
     EXPECT_NE(std::string::npos, outcome.errors.find("line 2: unknown command \"tap\"")) << outcome.errors;
     EXPECT_NE(0, access(shot.c_str(), F_OK)) << "nothing ran";
 
-    Outcome unreadable = run("", {{"PARVOLIN_SCRIPT", folder.hostPath("missing.txt")}});
+    ProgramOutcome unreadable = run("", {{"PARVOLIN_SCRIPT", folder.hostPath("missing.txt")}});
     EXPECT_EQ(2, unreadable.status);
     EXPECT_NE(std::string::npos, unreadable.errors.find("missing.txt")) << unreadable.errors;
 }
 
 TEST_F(StylusDrawingExample, FrameLimitClosesTheGame)
 {
-    Outcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
+    ProgramOutcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     EXPECT_EQ(2, run("", {{"PARVOLIN_FRAMES", "five"}}).status);
 }
@@ -90,17 +91,17 @@ TEST_F(StylusDrawingExample, RecordingReplaysFrameForFrame)
             merged += line.second + "\n";
         return merged;
     };
-    Outcome live = run(merge(session, shots),
+    ProgramOutcome live = run(merge(session, shots),
                        {{"PARVOLIN_RECORD", recording}, {"PARVOLIN_FRAMES", std::to_string(frames)}});
     ASSERT_EQ(0, live.status) << live.errors;
-    std::string recorded = readText(recording);
+    std::string recorded = readTextFile(recording);
     EXPECT_NE(std::string::npos, recorded.find(std::to_string(frames) + " close")) << recorded;
 
     std::string replayShots;
     for (int frame = 0; frame < frames; ++frame)
         replayShots +=
             std::to_string(frame) + " shot " + folder.hostPath("replay-" + std::to_string(frame) + ".png") + "\n";
-    Outcome replay = run(merge(recorded, replayShots));
+    ProgramOutcome replay = run(merge(recorded, replayShots));
     ASSERT_EQ(0, replay.status) << replay.errors;
 
     int differentFromPrevious = 0;

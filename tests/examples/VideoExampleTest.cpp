@@ -54,7 +54,7 @@ TEST_F(SubtitledVideoExample, PlaysThePictureWithItsSubtitlesOnTheBand)
 {
     // About one second in the first subtitle (one line) is due, at three seconds the
     // second (two lines).
-    Outcome outcome = run(shotScript({40, 41, 80}, 81));
+    ProgramOutcome outcome = run(shotScript({40, 41, 80}, 81));
     ASSERT_EQ(0, outcome.status) << outcome.errors;
     GlassImage one, next, two;
     ASSERT_TRUE(readPng(shotAt(40), one));
@@ -88,7 +88,7 @@ TEST_F(SubtitledVideoExample, PlaysThePictureWithItsSubtitlesOnTheBand)
 
 TEST_F(SubtitledVideoExample, ATapPausesAndTheStartKeyEnds)
 {
-    Outcome outcome = run("30 down 100 100\n30 up 100 100\n" + shotScript({35, 45}, 46));
+    ProgramOutcome outcome = run("30 down 100 100\n30 up 100 100\n" + shotScript({35, 45}, 46));
     ASSERT_EQ(0, outcome.status) << outcome.errors;
     GlassImage before, after;
     ASSERT_TRUE(readPng(shotAt(35), before));
@@ -96,7 +96,7 @@ TEST_F(SubtitledVideoExample, ATapPausesAndTheStartKeyEnds)
     EXPECT_TRUE(samePicture(before, after)) << "paused, the picture stays";
 
     // The Start key (Enter) ends the program long before the frame limit would.
-    Outcome ended = run("10 keydown start\n", {{"PARVOLIN_FRAMES", "2000"}});
+    ProgramOutcome ended = run("10 keydown start\n", {{"PARVOLIN_FRAMES", "2000"}});
     EXPECT_EQ(0, ended.status) << ended.errors;
 }
 
@@ -105,11 +105,11 @@ TEST_F(SubtitledVideoExample, TheWindowShowsWhatTheHeadlessHostShows)
     // The SDL host without a desktop: SDL's offscreen driver stands in for the window. SDL
     // and its drivers keep memory to the end of the process, so a sanitizer build is not
     // asked to look for leaks in this run (the headless runs are).
-    Outcome headless = run(shotScript({40}, 41));
+    ProgramOutcome headless = run(shotScript({40}, 41));
     ASSERT_EQ(0, headless.status) << headless.errors;
     GlassImage expected;
     ASSERT_TRUE(readPng(shotAt(40), expected));
-    Outcome windowed = run(shotScript({40}, 41), {{"PARVOLIN_VIDEO", "sdl"}, {"SDL_VIDEODRIVER", "offscreen"}, {"ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1"}});
+    ProgramOutcome windowed = run(shotScript({40}, 41), {{"PARVOLIN_VIDEO", "sdl"}, {"SDL_VIDEODRIVER", "offscreen"}, {"ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1"}});
     ASSERT_EQ(0, windowed.status) << windowed.errors;
     GlassImage shown;
     ASSERT_TRUE(readPng(shotAt(40), shown));

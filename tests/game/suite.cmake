@@ -1,0 +1,6 @@
+# The game's classes are driven in-process; the built Vorlequin is run as a program, and
+# the committed pictures are checked where they are made.
+target_link_libraries(game_tests PRIVATE VorlequinGame)
+add_dependencies(game_tests Vorlequin)
+target_compile_definitions(game_tests PRIVATE VORLEQUIN_ASSET_FOLDER="${PROJECT_SOURCE_DIR}/game/assets")
+set_property(TEST game APPEND PROPERTY ENVIRONMENT "VORLEQUIN_PROGRAM=$<TARGET_FILE:Vorlequin>")
