@@ -50,10 +50,13 @@ struct Published {
     std::map<std::string, HWND> foreign;  // entry path -> the handle given out for it
 };
 
+// Never destroyed: the hosts withdraw the program's windows from an exit handler, which
+// may run after the static objects constructed later than its registration are gone
+// (as when Xlib ends the process because the display went away).
 Published& published()
 {
-    static Published instance;
-    return instance;
+    static Published* instance = new Published;
+    return *instance;
 }
 
 bool sharing() { return Hosts::current().sharesDesktop(); }
@@ -309,6 +312,8 @@ void withdrawAll()
     }
     state.socket = -1;
     state.socketPath.clear();
+    // A program that comes back to the desktop looks for its folder again.
+    state.folder.clear();
 }
 
 HWND find(const wchar_t* className, const wchar_t* title)

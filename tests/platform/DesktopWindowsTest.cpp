@@ -1,4 +1,5 @@
 #include "platform/DesktopWindows.h"
+#include "platform/Host.h"
 #include "platform/Messages.h"
 #include "support/CountingHost.h"
 #include "support/DeviceScope.h"
@@ -147,6 +148,27 @@ TEST(DesktopWindows, OnlyProgramsOnTheDesktopTakePartAndEntriesGoWithTheirWindow
     EXPECT_EQ(1, runtime.windowEntries());
     DesktopWindows::withdrawAll();
     EXPECT_EQ(0, runtime.windowEntries()) << "at exit";
+}
+
+TEST(DesktopWindows, WindowsLeftOpenAreWithdrawnWhenTheProgramExits)
+{
+    ScopedDeviceProfile device("pocketpc2003");
+    ScopedRuntimeFolder runtime;
+    pid_t program = fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        // The chosen host registers its exit handler first; the window is published
+        // later, and the program ends through exit() with the window still open, as it
+        // does when the display goes away under it.
+        Hosts::current();
+        new DesktopHost;
+        new TestWindow(L"Left open");
+        std::exit(runtime.windowEntries() == 1 ? 0 : 4);
+    }
+    int status = 0;
+    ASSERT_EQ(program, waitpid(program, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(0, runtime.windowEntries());
 }
 
 } // namespace
