@@ -4,8 +4,8 @@
 
 #include "display/Display.h"
 #include "graphics/Surface.h"
-#include "platform/DeviceProfile.h"
-#include "platform/Windows.h"
+#include "platform/device/DeviceProfile.h"
+#include "platform/windows/Windows.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,8 +5,8 @@
 #include "BenchRatios.h"
 
 #include "graphics/Surface.h"
-#include "graphics/VectorKernels.h"
-#include "graphics/YuvKernels.h"
+#include "pixels/VectorKernels.h"
+#include "pixels/YuvKernels.h"
 #include "support/TheoraClip.h"
 #include "video/Video.h"
 #include "video/VideoSource.h"

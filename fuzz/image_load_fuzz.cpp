@@ -2,7 +2,7 @@
 // Whatever the bytes, the answer is one of the loaders' result codes; a load that succeeds
 // gives a surface within the size limit whose every pixel can be read, and a SurfaceRGBA
 // whose alpha plane has its size.
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceRGBA.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // input), so that every entry the parser accepts is drawn as well.
 #include "FuzzFiles.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "graphics/Surface.h"

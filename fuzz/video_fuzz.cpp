@@ -5,7 +5,7 @@
 // wrong, so without this almost no changed byte would reach the Theora decoder.
 #include "FuzzFiles.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "graphics/Surface.h"

@@ -1,14 +1,14 @@
 #include "app/Application.h"
 
 #include "app/Fps.h"
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "display/Display.h"
-#include "platform/Messages.h"
-#include "platform/Modules.h"
-#include "platform/ProcCast.h"
-#include "platform/Resources.h"
-#include "platform/ShellHelper.h"
-#include "platform/SystemServices.h"
+#include "platform/windows/Messages.h"
+#include "platform/system/Modules.h"
+#include "platform/base/ProcCast.h"
+#include "platform/system/Resources.h"
+#include "platform/libraries/ShellHelper.h"
+#include "platform/system/SystemServices.h"
 #include "text/Panel.h"
 
 #include <cstdlib>

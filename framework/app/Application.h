@@ -2,9 +2,9 @@
 #define PARVOLIN_APPLICATION_H
 
 #include "Export.h"
-#include "app/Config.h"
+#include "core/Config.h"
 #include "app/EventHandler.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 
 #include "Export.h"
 #include "display/KeyList.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 class Application;
 class Panel;

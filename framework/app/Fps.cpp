@@ -1,8 +1,8 @@
 #include "app/Fps.h"
 
 #include "app/FpsTimer.h"
-#include "app/ResultCodes.h"
-#include "platform/SystemServices.h"
+#include "core/ResultCodes.h"
+#include "platform/system/SystemServices.h"
 
 #include <new>
 

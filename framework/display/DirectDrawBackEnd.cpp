@@ -1,6 +1,6 @@
 #include "display/DirectDrawBackEnd.h"
 
-#include "platform/ProcCast.h"
+#include "platform/base/ProcCast.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 #define PARVOLIN_DIRECT_DRAW_BACK_END_H
 
 #include "display/DisplayBackEnd.h"
-#include "platform/DirectDraw.h"
+#include "platform/libraries/DirectDraw.h"
 
 // DirectDraw's primary surface (system version 5 and later), locked for every frame.
 // RGB565 is assumed. Keys come from the Game API.

@@ -1,6 +1,6 @@
 #include "display/Display.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "display/DisplayBackEnds.h"
 #include "display/FlipCopies.h"
 #include "display/GapiBackEnd.h"

@@ -2,10 +2,10 @@
 #define PARVOLIN_DISPLAY_H
 
 #include "Export.h"
-#include "app/Config.h"
+#include "core/Config.h"
 #include "display/CopyRoutine.h"
 #include "display/KeyList.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 class DisplayBackEnd;
 class Surface;

@@ -1,10 +1,10 @@
 #include "display/DisplayBackEnd.h"
 
-#include "app/Device.h"
-#include "app/PlatformIds.h"
-#include "platform/Modules.h"
-#include "platform/ProcCast.h"
-#include "platform/SystemServices.h"
+#include "core/Device.h"
+#include "core/PlatformIds.h"
+#include "platform/system/Modules.h"
+#include "platform/base/ProcCast.h"
+#include "platform/system/SystemServices.h"
 
 DisplayBackEnd::DisplayBackEnd()
     : keys{}, width(0), height(0), xPitch(0), yPitch(0), bitsPerPixel(0), format(0), config(nullptr), startOffset(0),

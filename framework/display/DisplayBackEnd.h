@@ -1,10 +1,10 @@
 #ifndef PARVOLIN_DISPLAY_BACK_END_H
 #define PARVOLIN_DISPLAY_BACK_END_H
 
-#include "app/Config.h"
+#include "core/Config.h"
 #include "display/KeyList.h"
-#include "platform/GameApi.h"
-#include "platform/PlatformTypes.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
 #include <cstdint>

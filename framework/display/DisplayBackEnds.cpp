@@ -3,7 +3,7 @@
 #include "display/DirectDrawBackEnd.h"
 #include "display/GapiBackEnd.h"
 #include "display/RawFrameBufferBackEnd.h"
-#include "platform/SystemServices.h"
+#include "platform/system/SystemServices.h"
 
 #include <new>
 

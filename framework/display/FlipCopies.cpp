@@ -1,7 +1,7 @@
 #include "display/FlipCopies.h"
 
-#include "graphics/PixelRules.h"
-#include "graphics/VectorKernels.h"
+#include "pixels/PixelRules.h"
+#include "pixels/VectorKernels.h"
 
 #include <cstring>
 

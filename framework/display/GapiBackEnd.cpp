@@ -1,7 +1,7 @@
 #include "display/GapiBackEnd.h"
 
-#include "platform/ProcCast.h"
-#include "platform/SystemServices.h"
+#include "platform/base/ProcCast.h"
+#include "platform/system/SystemServices.h"
 
 #include <cwchar>
 

@@ -1,7 +1,7 @@
 #include "display/RawFrameBufferBackEnd.h"
 
-#include "platform/RawFrameBuffer.h"
-#include "platform/Windows.h"
+#include "platform/gdi/RawFrameBuffer.h"
+#include "platform/windows/Windows.h"
 
 RawFrameBufferBackEnd::RawFrameBufferBackEnd() : gxLibrary(nullptr), framePointer(nullptr) {}
 

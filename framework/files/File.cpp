@@ -1,6 +1,6 @@
 #include "files/File.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/FileInternal.h"
 
 File::File() : internal(nullptr), endReached(false) {}

@@ -1,8 +1,8 @@
 #include "files/FilePath.h"
 
-#include "app/Device.h"
+#include "core/Device.h"
 #include "files/PathSyntax.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cwchar>
 #include <new>

@@ -1,7 +1,7 @@
 #include "files/FileSystemManager.h"
 
-#include "app/Device.h"
-#include "app/ResultCodes.h"
+#include "core/Device.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FilePath.h"
 #include "files/LocalFileInternal.h"

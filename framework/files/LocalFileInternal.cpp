@@ -1,6 +1,6 @@
 #include "files/LocalFileInternal.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FilePath.h"
 #include "files/LocalFileSystem.h"

@@ -2,7 +2,7 @@
 #define PARVOLIN_LOCAL_FILE_INTERNAL_H
 
 #include "files/FileInternal.h"
-#include "platform/Files.h"
+#include "platform/system/Files.h"
 
 #include <cstdint>
 

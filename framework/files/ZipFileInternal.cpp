@@ -1,6 +1,6 @@
 #include "files/ZipFileInternal.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/FilePath.h"
 #include "files/PathSyntax.h"
 #include "files/ZipFileSystem.h"

@@ -1,6 +1,6 @@
 #include "files/ZipFileSystem.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileInternal.h"
 #include "files/FilePath.h"

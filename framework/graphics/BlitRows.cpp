@@ -1,10 +1,10 @@
 #include "graphics/BlitRows.h"
 
-#include "graphics/BlitKernels.h"
+#include "pixels/BlitKernels.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/KeyShaders.h"
 #include "graphics/OpacityShader.h"
-#include "graphics/RowKernels.h"
+#include "pixels/RowKernels.h"
 #include "graphics/Shader.h"
 
 #include <cstring>

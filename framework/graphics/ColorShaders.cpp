@@ -1,6 +1,6 @@
 #include "graphics/ColorShaders.h"
 
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 
 namespace {
 template <uint32_t (*rule)(uint32_t, uint32_t)>

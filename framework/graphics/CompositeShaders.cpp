@@ -1,6 +1,6 @@
 #include "graphics/CompositeShaders.h"
 
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 
 CascadeShader::CascadeShader(Shader* firstShader, Shader* secondShader) : first(firstShader), second(secondShader)
 {

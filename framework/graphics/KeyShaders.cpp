@@ -1,6 +1,6 @@
 #include "graphics/KeyShaders.h"
 
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 
 ColorKeyShader::ColorKeyShader() : colorKey(0) {}
 ColorKeyShader::ColorKeyShader(unsigned long key) : colorKey(PixelRules::toNative(key)) {}

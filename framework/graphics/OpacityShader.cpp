@@ -1,6 +1,6 @@
 #include "graphics/OpacityShader.h"
 
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 
 OpacityShader::OpacityShader() : opacity(255) {}
 OpacityShader::OpacityShader(unsigned long value) : opacity(value > 255 ? 255 : value) {}

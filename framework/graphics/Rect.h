@@ -2,7 +2,7 @@
 #define PARVOLIN_RECT_H
 
 #include "Export.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 namespace Utility {
 

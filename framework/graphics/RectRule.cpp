@@ -1,6 +1,6 @@
 #include "graphics/RectRule.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 
 RectCheck checkRect(const tagRECT* rect, unsigned long width, unsigned long height, tagRECT* out)
 {

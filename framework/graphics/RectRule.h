@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_RECT_RULE_H
 #define PARVOLIN_RECT_RULE_H
 
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 // The rectangle rule shared by every drawing and blitting call: null means the whole
 // surface, the rectangle is normalised, a zero-sized one is a successful no-op, and one

@@ -1,6 +1,6 @@
 #include "graphics/Shader.h"
 
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 
 Shader::Shader() {}
 

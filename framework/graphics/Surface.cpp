@@ -1,10 +1,10 @@
 #include "graphics/Surface.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/PixelMemory.h"
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 #include "graphics/RectRule.h"
-#include "graphics/RowKernels.h"
+#include "pixels/RowKernels.h"
 
 #include <cstring>
 

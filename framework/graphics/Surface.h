@@ -2,7 +2,7 @@
 #define PARVOLIN_SURFACE_H
 
 #include "Export.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 class File;
 class Font;

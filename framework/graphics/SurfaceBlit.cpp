@@ -3,8 +3,8 @@
 // reaches outside either surface is refused whole before any pixel is written.
 #include "graphics/Surface.h"
 
-#include "app/ResultCodes.h"
-#include "graphics/BlitKernels.h"
+#include "core/ResultCodes.h"
+#include "pixels/BlitKernels.h"
 #include "graphics/BlitRows.h"
 #include "graphics/RectRule.h"
 #include "graphics/SurfaceCheck.h"

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_SURFACE_CHECK_H
 #define PARVOLIN_SURFACE_CHECK_H
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/Surface.h"
 
 // The check of a surface handed to a blit or a copy: 15 when null, 5 without pixels or

@@ -1,7 +1,7 @@
 #include "graphics/Surface.h"
 
-#include "app/ResultCodes.h"
-#include "platform/Gdi.h"
+#include "core/ResultCodes.h"
+#include "platform/gdi/Gdi.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "graphics/SurfaceRGBA.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceCheck.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "images/BmpDecoder.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/BmpLayout.h"
 #include "images/BmpRunLength.h"
 #include "images/ByteOrder.h"

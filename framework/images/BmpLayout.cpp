@@ -1,6 +1,6 @@
 #include "images/BmpLayout.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/ByteOrder.h"
 #include "images/DecodeTarget.h"
 

@@ -1,6 +1,6 @@
 #include "images/BmpWriter.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/Surface.h"
 #include "images/ByteOrder.h"
 

@@ -1,6 +1,6 @@
 #include "images/DecodeTarget.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 
 DecodeTarget::DecodeTarget(Surface* target) : surface(target), view{0, 0, 0, 0, nullptr} {}
 

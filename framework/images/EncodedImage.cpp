@@ -1,8 +1,8 @@
 #include "images/EncodedImage.h"
 
-#include "app/Device.h"
-#include "app/ResultCodes.h"
-#include "platform/Files.h"
+#include "core/Device.h"
+#include "core/ResultCodes.h"
+#include "platform/system/Files.h"
 
 EncodedImage::EncodedImage()
     : sourceFile(nullptr), heapCopy(false), file(INVALID_HANDLE_VALUE), mapping(nullptr), buffer(nullptr),

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_ENCODED_IMAGE_H
 #define PARVOLIN_ENCODED_IMAGE_H
 
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
 

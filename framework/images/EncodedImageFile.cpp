@@ -1,6 +1,6 @@
 #include "images/EncodedImage.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "images/DecodeTarget.h"
 

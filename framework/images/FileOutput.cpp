@@ -1,6 +1,6 @@
 #include "images/ImageOutput.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 
 bool FileOutput::open()

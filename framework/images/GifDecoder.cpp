@@ -1,6 +1,6 @@
 #include "images/GifDecoder.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/DecodeTarget.h"
 #include "images/GifFrameCheck.h"
 #include "images/MemoryReader.h"

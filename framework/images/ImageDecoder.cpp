@@ -1,6 +1,6 @@
 #include "images/ImageDecoder.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/BmpDecoder.h"
 #include "images/GifDecoder.h"
 #include "images/ImageFormat.h"

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_IMAGE_OUTPUT_H
 #define PARVOLIN_IMAGE_OUTPUT_H
 
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
 

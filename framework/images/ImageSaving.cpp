@@ -1,6 +1,6 @@
 #include "images/ImageSaving.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/BmpWriter.h"
 #include "images/PngWriter.h"
 

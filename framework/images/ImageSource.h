@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_IMAGE_SOURCE_H
 #define PARVOLIN_IMAGE_SOURCE_H
 
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 class File;
 class Surface;

@@ -1,6 +1,6 @@
 #include "images/ImageSource.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/EncodedImage.h"
 #include "images/ImageDecoder.h"
 

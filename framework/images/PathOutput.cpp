@@ -1,6 +1,6 @@
 #include "images/ImageOutput.h"
 
-#include "platform/Files.h"
+#include "platform/system/Files.h"
 
 ImageOutput::~ImageOutput() {}
 

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_PIXEL_ROWS_H
 #define PARVOLIN_PIXEL_ROWS_H
 
-#include "graphics/PixelRules.h"
-#include "graphics/VectorKernels.h"
+#include "pixels/PixelRules.h"
+#include "pixels/VectorKernels.h"
 
 #include <cstddef>
 #include <cstdint>

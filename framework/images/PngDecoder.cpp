@@ -1,6 +1,6 @@
 #include "images/PngDecoder.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "images/DecodeTarget.h"
 #include "images/MemoryReader.h"
 #include "images/PixelRows.h"

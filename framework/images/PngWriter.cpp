@@ -1,7 +1,7 @@
 #include "images/PngWriter.h"
 
-#include "app/ResultCodes.h"
-#include "graphics/PixelRules.h"
+#include "core/ResultCodes.h"
+#include "pixels/PixelRules.h"
 #include "graphics/Surface.h"
 
 #include <png.h>

@@ -1,11 +1,11 @@
 #include "images/ImageSource.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/Surface.h"
 #include "images/DecodeTarget.h"
 #include "images/ImageDecoder.h"
-#include "platform/Gdi.h"
-#include "platform/Resources.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Resources.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "text/Animation.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceRGBA.h"
 #include "text/Panel.h"
 

@@ -2,7 +2,7 @@
 #define PARVOLIN_ANIMATION_H
 
 #include "Export.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "text/Font.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/SurfaceRGBA.h"
 

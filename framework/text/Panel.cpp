@@ -1,6 +1,6 @@
 #include "text/Panel.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/Rect.h"
 #include "graphics/RectRule.h"
 #include "graphics/Surface.h"

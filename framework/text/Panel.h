@@ -2,7 +2,7 @@
 #define PARVOLIN_PANEL_H
 
 #include "Export.h"
-#include "platform/PlatformTypes.h"
+#include "platform/base/PlatformTypes.h"
 
 #include <cstdint>
 

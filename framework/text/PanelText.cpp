@@ -1,4 +1,4 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "text/Panel.h"
 #include "text/TextRenderer.h"
 

@@ -1,6 +1,6 @@
 #include "text/TextRenderer.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/Surface.h"
 #include "text/Font.h"

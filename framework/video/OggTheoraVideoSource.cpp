@@ -1,9 +1,9 @@
 #include "video/OggTheoraVideoSource.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "graphics/Surface.h"
-#include "graphics/YuvKernels.h"
+#include "pixels/YuvKernels.h"
 
 #include <cstring>
 

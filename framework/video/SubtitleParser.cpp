@@ -1,6 +1,6 @@
 #include "video/SubtitleParser.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "video/SubtitleList.h"
 

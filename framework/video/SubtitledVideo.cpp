@@ -1,6 +1,6 @@
 #include "video/SubtitledVideo.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "graphics/Surface.h"

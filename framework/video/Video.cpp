@@ -1,6 +1,6 @@
 #include "video/Video.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "video/OggTheoraVideoSource.h"

@@ -1,9 +1,9 @@
 #include "AppHarness.h"
 
-#include "platform/InputScript.h"
-#include "platform/InputSchedule.h"
-#include "platform/Messages.h"
-#include "platform/ShellHelper.h"
+#include "platform/input/InputScript.h"
+#include "platform/input/InputSchedule.h"
+#include "platform/windows/Messages.h"
+#include "platform/libraries/ShellHelper.h"
 #include "support/DeviceTestAccess.h"
 
 void drainQueue()

@@ -1,13 +1,13 @@
 #include "AppHarness.h"
 
 #include "app/Fps.h"
-#include "app/ResultCodes.h"
-#include "platform/GameApi.h"
-#include "platform/InputSchedule.h"
-#include "platform/Messages.h"
-#include "platform/ShellHelper.h"
-#include "platform/TaskBar.h"
-#include "platform/VirtualKeys.h"
+#include "core/ResultCodes.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/input/InputSchedule.h"
+#include "platform/windows/Messages.h"
+#include "platform/libraries/ShellHelper.h"
+#include "platform/windows/TaskBar.h"
+#include "platform/base/VirtualKeys.h"
 
 #include <cwchar>
 

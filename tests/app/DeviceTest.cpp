@@ -1,8 +1,8 @@
-#include "app/Config.h"
-#include "app/Device.h"
-#include "app/PlatformIds.h"
-#include "app/ResultCodes.h"
-#include "platform/LastError.h"
+#include "core/Config.h"
+#include "core/Device.h"
+#include "core/PlatformIds.h"
+#include "core/ResultCodes.h"
+#include "platform/base/LastError.h"
 #include "support/DeviceScope.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/Fps.h"
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "support/DeviceScope.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 #include "display/EmulatedDevice.h"
 #include "display/GapiBackEnd.h"
 #include "display/RawFrameBufferBackEnd.h"
-#include "platform/EmulatedModule.h"
-#include "platform/GameApi.h"
-#include "platform/Modules.h"
+#include "platform/system/EmulatedModule.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/system/Modules.h"
 #include "support/CountingHost.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "app/Device.h"
+#include "core/Device.h"
 #include "display/EmulatedDevice.h"
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 #include "graphics/Surface.h"
-#include "platform/EmulatedScreen.h"
-#include "platform/GameApi.h"
-#include "platform/GlassImage.h"
+#include "platform/device/EmulatedScreen.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/device/GlassImage.h"
 
 #include <gtest/gtest.h>
 

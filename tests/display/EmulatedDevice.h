@@ -2,7 +2,7 @@
 #define PARVOLIN_TEST_EMULATED_DEVICE_H
 
 #include "display/Display.h"
-#include "platform/DeviceProfile.h"
+#include "platform/device/DeviceProfile.h"
 #include "support/DeviceScope.h"
 #include "support/TestWindow.h"
 

@@ -1,6 +1,6 @@
 #include "display/FlipCopies.h"
-#include "graphics/PixelRules.h"
-#include "graphics/VectorKernels.h"
+#include "pixels/PixelRules.h"
+#include "pixels/VectorKernels.h"
 
 #include <gtest/gtest.h>
 

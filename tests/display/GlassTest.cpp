@@ -3,10 +3,10 @@
 // there, and the direction keys follow the turn. With PARVOLIN_GLASS_DIR set, the glass
 // images are also written there as PNG files to be looked at.
 #include "display/EmulatedDevice.h"
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 #include "graphics/Surface.h"
-#include "platform/EmulatedScreen.h"
-#include "platform/GlassImage.h"
+#include "platform/device/EmulatedScreen.h"
+#include "platform/device/GlassImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_FILES_TEST_SUPPORT_H
 #define PARVOLIN_FILES_TEST_SUPPORT_H
 
-#include "app/Device.h"
+#include "core/Device.h"
 #include "files/File.h"
 
 #include <set>

@@ -1,13 +1,13 @@
 // The vector kernels and the row fast paths of the built-in shaders must give the bits of
 // the plain rules: on random kernels runs, and on whole random blits against a reference
 // written straight from the rules, with the vector kernels on and off.
-#include "graphics/BlitKernels.h"
+#include "pixels/BlitKernels.h"
 #include "graphics/ColorShaders.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/KeyShaders.h"
 #include "graphics/OpacityShader.h"
-#include "graphics/PixelRules.h"
-#include "graphics/VectorKernels.h"
+#include "pixels/PixelRules.h"
+#include "pixels/VectorKernels.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/KeyShaders.h"
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
 

@@ -1,9 +1,9 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/ColorShaders.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/KeyShaders.h"
 #include "graphics/OpacityShader.h"
-#include "graphics/PixelRules.h"
+#include "pixels/PixelRules.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/Surface.h"
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
 

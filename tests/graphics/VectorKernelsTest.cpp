@@ -1,5 +1,5 @@
-#include "graphics/RowKernels.h"
-#include "graphics/VectorKernels.h"
+#include "pixels/RowKernels.h"
+#include "pixels/VectorKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ImageFiles.h"
 #include "ImageTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "graphics/SurfaceRGBA.h"

@@ -1,11 +1,11 @@
 #include "ImageFiles.h"
 #include "ImageTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceRGBA.h"
-#include "platform/EmulatedModule.h"
-#include "platform/Modules.h"
-#include "platform/Resources.h"
+#include "platform/system/EmulatedModule.h"
+#include "platform/system/Modules.h"
+#include "platform/system/Resources.h"
 #include "support/SurfacePixels.h"
 #include "support/TempFolder.h"
 

@@ -1,6 +1,6 @@
 #include "images/PixelRows.h"
 
-#include "graphics/VectorKernels.h"
+#include "pixels/VectorKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ImageFiles.h"
 #include "ImageTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
 

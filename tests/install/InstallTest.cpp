@@ -83,7 +83,7 @@ TEST_F(Installed, LibraryHeadersPackagePkgConfigAndTheGameLieUnderThePrefix)
 {
     for (const char* file :
          {"lib/libParvolin.so", "lib/libParvolinMain.a", "include/Parvolin/Parvolin.h",
-          "include/Parvolin/app/StateMachine.h", "include/Parvolin/platform/ResourceTable.h",
+          "include/Parvolin/app/StateMachine.h", "include/Parvolin/platform/system/ResourceTable.h",
           "lib/cmake/Parvolin/ParvolinConfig.cmake", "lib/cmake/Parvolin/ParvolinConfigVersion.cmake",
           "lib/cmake/Parvolin/ParvolinTargets.cmake", "lib/cmake/Parvolin/ParvolinResources.cmake",
           "lib/pkgconfig/parvolin.pc", "lib/pkgconfig/parvolin-main.pc", "bin/Vorlequin",

@@ -1,4 +1,4 @@
-#include "platform/Files.h"
+#include "platform/system/Files.h"
 #include "support/DeviceScope.h"
 #include "support/TempFolder.h"
 

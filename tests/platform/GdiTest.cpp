@@ -1,4 +1,4 @@
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/HostText.h"
+#include "platform/base/HostText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/InputScript.h"
-#include "platform/ProgramEntry.h"
+#include "platform/input/InputScript.h"
+#include "platform/windows/ProgramEntry.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/EmulatedModule.h"
-#include "platform/Modules.h"
+#include "platform/system/EmulatedModule.h"
+#include "platform/system/Modules.h"
 #include "support/DeviceScope.h"
 
 #include <gtest/gtest.h>

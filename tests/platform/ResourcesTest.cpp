@@ -1,7 +1,7 @@
-#include "platform/EmulatedModule.h"
-#include "platform/Gdi.h"
-#include "platform/Modules.h"
-#include "platform/Resources.h"
+#include "platform/system/EmulatedModule.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Modules.h"
+#include "platform/system/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The emulated screen interfaces as a program meets them: "GX.dll", the driver's raw
 // frame-buffer query and "ddraw.dll", each over the device's frame buffer, and what a
 // finished frame tells the host.
-#include "platform/DirectDraw.h"
-#include "platform/EmulatedScreen.h"
-#include "platform/GameApi.h"
-#include "platform/Modules.h"
-#include "platform/ProcCast.h"
-#include "platform/RawFrameBuffer.h"
-#include "platform/SystemServices.h"
+#include "platform/libraries/DirectDraw.h"
+#include "platform/device/EmulatedScreen.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/system/Modules.h"
+#include "platform/base/ProcCast.h"
+#include "platform/gdi/RawFrameBuffer.h"
+#include "platform/system/SystemServices.h"
 #include "support/CountingHost.h"
 #include "support/DeviceScope.h"
 #include "support/TestWindow.h"

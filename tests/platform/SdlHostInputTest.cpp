@@ -1,8 +1,8 @@
-#include "platform/EmulatedScreen.h"
-#include "platform/InputSchedule.h"
-#include "platform/Messages.h"
-#include "platform/SdlHost.h"
-#include "platform/VirtualKeys.h"
+#include "platform/device/EmulatedScreen.h"
+#include "platform/input/InputSchedule.h"
+#include "platform/windows/Messages.h"
+#include "platform/hosts/SdlHost.h"
+#include "platform/base/VirtualKeys.h"
 #include "support/DeviceScope.h"
 #include "support/TestWindow.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SystemServices.h"
+#include "platform/system/SystemServices.h"
 #include "support/DeviceScope.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/RawFrameBuffer.h"
-#include "platform/WindowObjects.h"
-#include "platform/Windows.h"
+#include "platform/gdi/RawFrameBuffer.h"
+#include "platform/windows/WindowObjects.h"
+#include "platform/windows/Windows.h"
 #include "support/CountingHost.h"
 #include "support/DeviceScope.h"
 

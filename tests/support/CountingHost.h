@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_TEST_COUNTING_HOST_H
 #define PARVOLIN_TEST_COUNTING_HOST_H
 
-#include "platform/Host.h"
+#include "platform/base/Host.h"
 
 // A host that counts what it is told, installed for the life of the object.
 class CountingHost : public Host {

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_TEST_DEVICE_SCOPE_H
 #define PARVOLIN_TEST_DEVICE_SCOPE_H
 
-#include "platform/Clock.h"
-#include "platform/DeviceProfile.h"
+#include "platform/base/Clock.h"
+#include "platform/device/DeviceProfile.h"
 
 // Emulates another device for the life of the object, then the one before.
 class ScopedDeviceProfile {

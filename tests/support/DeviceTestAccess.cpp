@@ -1,7 +1,7 @@
 #include "support/DeviceTestAccess.h"
 
-#include "app/Device.h"
-#include "app/PlatformIds.h"
+#include "core/Device.h"
+#include "core/PlatformIds.h"
 
 void DeviceTestAccess::forgetPlatform()
 {

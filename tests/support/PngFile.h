@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_TEST_PNG_FILE_H
 #define PARVOLIN_TEST_PNG_FILE_H
 
-#include "platform/GlassImage.h"
+#include "platform/device/GlassImage.h"
 
 #include <string>
 

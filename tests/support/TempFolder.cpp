@@ -1,6 +1,6 @@
 #include "support/TempFolder.h"
 
-#include "platform/HostText.h"
+#include "platform/base/HostText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_TEST_TEST_WINDOW_H
 #define PARVOLIN_TEST_TEST_WINDOW_H
 
-#include "platform/Windows.h"
+#include "platform/windows/Windows.h"
 
 // A top-level window of the emulated device, of a class that leaves every message to the
 // default procedure; destroyed with the object.

@@ -1,5 +1,5 @@
-#include "app/ResultCodes.h"
-#include "graphics/PixelRules.h"
+#include "core/ResultCodes.h"
+#include "pixels/PixelRules.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
 #include "text/Animation.h"

@@ -1,6 +1,6 @@
 #include "FontImages.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "graphics/ColorShaders.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"

@@ -1,4 +1,4 @@
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "support/SurfacePixels.h"
 #include "text/Font.h"
 #include "text/Panel.h"

@@ -1,6 +1,6 @@
 #include "FontImages.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "support/SurfacePixels.h"
 #include "text/Font.h"
 #include "text/Panel.h"

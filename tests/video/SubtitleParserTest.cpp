@@ -1,6 +1,6 @@
 #include "VideoTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "video/SubtitleList.h"

@@ -1,10 +1,10 @@
 #include "ReferenceDecoder.h"
 #include "VideoTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
-#include "platform/HostText.h"
+#include "platform/base/HostText.h"
 #include "support/SurfacePixels.h"
 #include "support/ZipBuilder.h"
 #include "text/Font.h"

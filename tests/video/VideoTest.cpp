@@ -1,7 +1,7 @@
 #include "ReferenceDecoder.h"
 #include "VideoTestSupport.h"
 
-#include "app/ResultCodes.h"
+#include "core/ResultCodes.h"
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "support/SurfacePixels.h"

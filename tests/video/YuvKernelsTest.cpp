@@ -1,8 +1,8 @@
 #include "ReferenceDecoder.h"
 
-#include "graphics/PixelRules.h"
-#include "graphics/VectorKernels.h"
-#include "graphics/YuvKernels.h"
+#include "pixels/PixelRules.h"
+#include "pixels/VectorKernels.h"
+#include "pixels/YuvKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,0 @@
-#include "platform/HeadlessHost.h"
-
-std::unique_ptr<Host> HeadlessHost::create() { return std::make_unique<HeadlessHost>(); }
-
-void HeadlessHost::present(const EmulatedScreen&) { ++frames; }

@@ -1,0 +1,11 @@
+#include "platform/base/Host.h"
+
+#include "platform/base/Clock.h"
+
+Host::~Host() {}
+
+bool Host::waitForInput(DWORD milliseconds)
+{
+    Clock::current().sleep(milliseconds);
+    return false;
+}

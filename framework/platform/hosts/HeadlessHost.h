@@ -1,0 +1,19 @@
+#ifndef PARVOLIN_HEADLESS_HOST_H
+#define PARVOLIN_HEADLESS_HOST_H
+
+#include "platform/base/Host.h"
+
+// No window: nothing is shown. It counts the frames presented, so that a run without a
+// screen can still tell that frames were finished.
+class HeadlessHost : public Host {
+public:
+    static std::unique_ptr<Host> create();
+
+    void present(const EmulatedScreen& screen) override;
+    unsigned long framesPresented() const { return frames; }
+
+private:
+    unsigned long frames = 0;
+};
+
+#endif

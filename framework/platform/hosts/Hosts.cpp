@@ -1,0 +1,126 @@
+#include "platform/base/Host.h"
+
+#include "platform/windows/DesktopWindows.h"
+#include "platform/hosts/HeadlessHost.h"
+#include "platform/input/InputSchedule.h"
+#include "platform/hosts/SdlHost.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Tried in this order when PARVOLIN_VIDEO names none; headless always serves.
+const HostEntry hostEntries[] = {
+    {"sdl", "an SDL2 window showing the device's glass, scaled by PARVOLIN_SCALE", SdlHost::create},
+    {"headless", "no window: nothing is shown", HeadlessHost::create},
+};
+constexpr size_t hostCount = sizeof(hostEntries) / sizeof(hostEntries[0]);
+
+struct Chosen {
+    std::unique_ptr<Host> host;
+    const char* name = nullptr;
+    Host* installed = nullptr;
+    bool shutDown = false;
+};
+
+Chosen& chosen()
+{
+    static Chosen instance;
+    return instance;
+}
+
+void listHosts()
+{
+    for (const HostEntry& entry : hostEntries)
+        std::fprintf(stderr, " %s", entry.name);
+}
+
+void choose(Chosen& state)
+{
+    const char* wanted = std::getenv("PARVOLIN_VIDEO");
+    if (wanted && *wanted) {
+        const HostEntry* named = nullptr;
+        for (const HostEntry& entry : hostEntries)
+            if (std::strcmp(entry.name, wanted) == 0)
+                named = &entry;
+        if (named && (state.host = named->create())) {
+            state.name = named->name;
+            return;
+        }
+        if (named) {
+            std::fprintf(stderr, "Parvolin: the host \"%s\" cannot serve here;", wanted);
+        } else {
+            std::fprintf(stderr, "Parvolin: unknown host \"%s\" in PARVOLIN_VIDEO; known hosts:", wanted);
+            listHosts();
+            std::fprintf(stderr, ";");
+        }
+        std::fprintf(stderr, " choosing by what this machine has\n");
+    }
+    for (const HostEntry& entry : hostEntries)
+        if ((state.host = entry.create())) {
+            state.name = entry.name;
+            return;
+        }
+}
+
+// The script and the recording belong to the session the host serves; a program must not
+// run with input other than what was asked for.
+void prepareInput()
+{
+    std::string why;
+    if (!InputSchedule::current().configureFromEnvironment(why)) {
+        std::fprintf(stderr, "Parvolin: %s\n", why.c_str());
+        std::exit(2);
+    }
+}
+} // namespace
+
+namespace Hosts {
+
+const HostEntry* entries(size_t& count)
+{
+    count = hostCount;
+    return hostEntries;
+}
+
+Host& current()
+{
+    Chosen& state = chosen();
+    if (state.installed)
+        return *state.installed;
+    if (!state.host && state.shutDown) {
+        // Windows may still go at exit: they are told to a host that shows nothing.
+        state.host = HeadlessHost::create();
+        state.name = "headless";
+    }
+    if (!state.host) {
+        choose(state);
+        prepareInput();
+        std::atexit(shutDown);
+    }
+    return *state.host;
+}
+
+const char* currentName()
+{
+    Chosen& state = chosen();
+    if (state.installed)
+        return "installed";
+    current();
+    return state.name;
+}
+
+void install(Host* host) { chosen().installed = host; }
+
+void shutDown()
+{
+    Chosen& state = chosen();
+    DesktopWindows::withdrawAll();
+    InputSchedule::current().stopRecording();
+    state.host.reset();
+    state.shutDown = true;
+}
+
+} // namespace Hosts

@@ -1,0 +1,261 @@
+#include "platform/hosts/SdlHost.h"
+
+#include "platform/device/EmulatedScreen.h"
+#include "platform/device/GlassImage.h"
+#include "platform/base/HostText.h"
+#include "platform/base/InputCommand.h"
+#include "platform/input/InputSchedule.h"
+#include "platform/windows/WindowObjects.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+constexpr int defaultScale = 2;
+constexpr int largestScale = 8;
+
+std::string titleText()
+{
+    std::wstring title = WindowObjects::newestTitle();
+    std::string text;
+    if (title.empty() || !HostText::toUtf8(title.c_str(), text))
+        return "Parvolin";
+    return text;
+}
+} // namespace
+
+int SdlHost::scaleFromEnvironment()
+{
+    const char* value = std::getenv("PARVOLIN_SCALE");
+    if (!value || !*value)
+        return defaultScale;
+    char* end = nullptr;
+    long scale = std::strtol(value, &end, 10);
+    if (*end || scale < 1 || scale > largestScale) {
+        std::fprintf(stderr, "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using %d\n", value,
+                     largestScale, defaultScale);
+        return defaultScale;
+    }
+    return static_cast<int>(scale);
+}
+
+std::unique_ptr<Host> SdlHost::create()
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    // SDL falls back to drivers that show nothing; they count only when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    bool showsNothing = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (SDL_GetNumVideoDisplays() < 1 || (showsNothing && !(asked && std::strcmp(asked, driver) == 0))) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::unique_ptr<Host>(new SdlHost(scaleFromEnvironment()));
+}
+
+std::string SdlHost::title() const { return window ? SDL_GetWindowTitle(window) : std::string(); }
+
+void SdlHost::windowSize(int& width, int& height) const
+{
+    width = height = 0;
+    if (window)
+        SDL_GetWindowSize(window, &width, &height);
+}
+
+SdlHost::SdlHost(int scale) : scale(scale) {}
+
+SdlHost::~SdlHost()
+{
+    closeWindow();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SdlHost::closeWindow()
+{
+    if (texture)
+        SDL_DestroyTexture(texture);
+    if (renderer)
+        SDL_DestroyRenderer(renderer);
+    if (window)
+        SDL_DestroyWindow(window);
+    texture = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    glassWidth = glassHeight = 0;
+}
+
+// A window (and a texture) of the glass's size; made again when another device is chosen.
+bool SdlHost::fit(uint32_t width, uint32_t height)
+{
+    if (window && width == glassWidth && height == glassHeight)
+        return true;
+    closeWindow();
+    window = SDL_CreateWindow(titleText().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              static_cast<int>(width) * scale, static_cast<int>(height) * scale, 0);
+    if (window)
+        renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer)
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                    static_cast<int>(width), static_cast<int>(height));
+    if (!texture) {
+        std::fprintf(stderr, "Parvolin: the SDL window cannot show the glass: %s\n", SDL_GetError());
+        closeWindow();
+        return false;
+    }
+    glassWidth = width;
+    glassHeight = height;
+    return true;
+}
+
+void SdlHost::present(const EmulatedScreen& screen)
+{
+    GlassImage glass = Glass::capture(screen);
+    if (!fit(glass.width, glass.height))
+        return;
+    SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+    // Keeps the desktop's window responsive between the ticks that read its input.
+    SDL_PumpEvents();
+}
+
+void SdlHost::windowsChanged()
+{
+    if (!window)
+        return;
+    SDL_SetWindowTitle(window, titleText().c_str());
+    // The desktop's window follows the program's: minimised with it, restored with it.
+    bool iconic = IsIconic(WindowObjects::shownWindow()) != 0;
+    if (iconic && !minimised)
+        SDL_MinimizeWindow(window);
+    else if (!iconic && minimised)
+        SDL_RestoreWindow(window);
+    minimised = iconic;
+}
+
+void SdlHost::deliverInput()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        InputCommand command;
+        if (translate(event, command))
+            InputSchedule::current().deliver(command);
+    }
+}
+
+bool SdlHost::waitForInput(DWORD milliseconds)
+{
+    if (!window)
+        return Host::waitForInput(milliseconds);
+    // Looks without taking: the event is delivered before the next tick.
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 1;
+}
+
+void SdlHost::raise()
+{
+    if (!window)
+        return;
+    SDL_RestoreWindow(window);
+    SDL_RaiseWindow(window);
+}
+
+// The stylus cannot leave the glass: a drag past the window's edge stays at the edge.
+void SdlHost::stylusAt(int windowX, int windowY, InputCommand& command) const
+{
+    int x = windowX / scale;
+    int y = windowY / scale;
+    command.x = std::max(0, std::min(x, static_cast<int>(glassWidth) - 1));
+    command.y = std::max(0, std::min(y, static_cast<int>(glassHeight) - 1));
+}
+
+bool SdlHost::translate(const SDL_Event& event, InputCommand& command)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        command.kind = InputCommand::Close;
+        return true;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+            command.kind = InputCommand::Deactivate;
+        else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            command.kind = InputCommand::Activate;
+        else
+            return false;
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button != SDL_BUTTON_LEFT || !glassWidth)
+            return false;
+        stylusDown = true;
+        // Every second click of a series comes quickly enough to be a double-click.
+        command.kind = event.button.clicks >= 2 && event.button.clicks % 2 == 0 ? InputCommand::DoubleClick
+                                                                                 : InputCommand::Down;
+        stylusAt(event.button.x, event.button.y, command);
+        return true;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button != SDL_BUTTON_LEFT || !stylusDown)
+            return false;
+        stylusDown = false;
+        command.kind = InputCommand::Up;
+        stylusAt(event.button.x, event.button.y, command);
+        return true;
+    case SDL_MOUSEMOTION:
+        // A stylus is only seen while it touches the glass.
+        if (!stylusDown)
+            return false;
+        command.kind = InputCommand::Move;
+        stylusAt(event.motion.x, event.motion.y, command);
+        return true;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        SDL_Keycode key = event.key.keysym.sym;
+        if (key == SDLK_F12) {
+            if (event.type == SDL_KEYDOWN && !event.key.repeat)
+                saveShot();
+            return false;
+        }
+        static const struct {
+            SDL_Keycode key;
+            int name;
+        } keys[] = {{SDLK_UP, InputCommand::Up_},      {SDLK_DOWN, InputCommand::Down_},
+                    {SDLK_LEFT, InputCommand::Left_},  {SDLK_RIGHT, InputCommand::Right_},
+                    {SDLK_RETURN, InputCommand::Start_}, {SDLK_KP_ENTER, InputCommand::Start_},
+                    {SDLK_z, InputCommand::A_},        {SDLK_x, InputCommand::B_},
+                    {SDLK_c, InputCommand::C_}};
+        for (const auto& entry : keys)
+            if (entry.key == key) {
+                command.kind = event.type == SDL_KEYDOWN ? InputCommand::KeyDown : InputCommand::KeyUp;
+                command.keyName = entry.name;
+                return true;
+            }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void SdlHost::saveShot()
+{
+    EmulatedScreen* screen = EmulatedScreen::current();
+    if (!screen)
+        return;
+    // The first name not taken yet in the working folder.
+    std::string name;
+    for (;;) {
+        name = "parvolin-shot-" + std::to_string(++shots) + ".png";
+        std::FILE* existing = std::fopen(name.c_str(), "rb");
+        if (!existing)
+            break;
+        std::fclose(existing);
+    }
+    if (Glass::writePng(Glass::capture(*screen), name))
+        std::fprintf(stderr, "Parvolin: the glass was saved as %s\n", name.c_str());
+    else
+        std::fprintf(stderr, "Parvolin: the glass could not be saved as %s\n", name.c_str());
+}

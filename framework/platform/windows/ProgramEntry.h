@@ -1,0 +1,32 @@
+#ifndef PARVOLIN_PROGRAM_ENTRY_H
+#define PARVOLIN_PROGRAM_ENTRY_H
+
+#include "Export.h"
+#include "platform/base/PlatformTypes.h"
+
+#include <string>
+
+// A game's entry function, as on the handheld: the program's module instance, always
+// null for the previous instance, the command line without the program's name, and how
+// the window is to be shown. The game defines it; the library ParvolinMain provides the
+// process's real entry point, which calls it (link the game with Parvolin and
+// ParvolinMain).
+int WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
+
+typedef int (*WinMainFunction)(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
+
+namespace ProgramEntry {
+
+// Turns the process into the handheld's: sets up the host (a bad input script ends the
+// process here with status 2), calls `winMain` with the program's instance and command
+// line, shuts the host down and returns what `winMain` returned.
+PARVOLIN_API int run(int argc, char** argv, WinMainFunction winMain);
+
+// The command line the handheld would give: the arguments after the program's name,
+// separated by spaces; one that is empty or holds a space, a tab or a quote goes in double
+// quotes, each quote in it written \".
+PARVOLIN_API std::wstring commandLine(int argc, char** argv);
+
+} // namespace ProgramEntry
+
+#endif
