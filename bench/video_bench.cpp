@@ -7,7 +7,7 @@
 #include "graphics/Surface.h"
 #include "pixels/VectorKernels.h"
 #include "pixels/YuvKernels.h"
-#include "support/TheoraClip.h"
+#include "testdata/TheoraClip.h"
 #include "video/Video.h"
 #include "video/VideoSource.h"
 

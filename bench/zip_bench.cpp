@@ -6,7 +6,7 @@
 
 #include "files/File.h"
 #include "files/FileSystemManager.h"
-#include "support/ZipBuilder.h"
+#include "testdata/ZipBuilder.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

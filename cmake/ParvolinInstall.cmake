@@ -1,7 +1,8 @@
 # What `cmake --install <build> --prefix P` puts under P:
 #   lib/libParvolin.so (with its version links) and lib/libParvolinMain.a
-#   include/Parvolin/         every framework header: -I P/include/Parvolin, then
-#                             #include "Parvolin.h"
+#   include/Parvolin/         the public headers only (Parvolin.h and what it includes,
+#                             and the resource table): -I P/include, then
+#                             #include <Parvolin/Parvolin.h>
 #   lib/cmake/Parvolin/       the package: find_package(Parvolin) gives Parvolin::Parvolin
 #                             and Parvolin::ParvolinMain, and parvolin_add_resources()
 #   lib/pkgconfig/            parvolin.pc (the library) and parvolin-main.pc (the entry
@@ -16,8 +17,10 @@ install(TARGETS Parvolin ParvolinMain EXPORT ParvolinTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/framework/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Parvolin
-  FILES_MATCHING PATTERN "*.h")
+foreach(header ${PARVOLIN_PUBLIC_HEADERS})
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/framework/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/Parvolin/${folder})
+endforeach()
 install(EXPORT ParvolinTargets NAMESPACE Parvolin:: DESTINATION ${PARVOLIN_PACKAGE_DIR})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/ParvolinConfig.cmake.in

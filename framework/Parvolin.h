@@ -3,34 +3,33 @@
 
 // Everything a game needs: include this one header.
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
-#include "platform/base/VirtualKeys.h"
-#include "core/ResultCodes.h"
-#include "core/Config.h"
-#include "core/Device.h"
-#include "app/Fps.h"
-#include "graphics/Rect.h"
-#include "graphics/Surface.h"
-#include "graphics/SurfaceRGBA.h"
-#include "graphics/Shader.h"
-#include "graphics/ColorShaders.h"
-#include "graphics/KeyShaders.h"
-#include "graphics/OpacityShader.h"
-#include "graphics/CompositeShaders.h"
-#include "text/Panel.h"
-#include "text/Font.h"
-#include "text/Animation.h"
-#include "display/KeyList.h"
-#include "display/Display.h"
-#include "app/EventHandler.h"
-#include "app/State.h"
-#include "app/Application.h"
-#include "app/StateMachine.h"
-#include "platform/windows/ProgramEntry.h"
-#include "files/File.h"
-#include "files/FileSystemManager.h"
-#include "video/Video.h"
-#include "video/SubtitledVideo.h"
+#include <Parvolin/platform/base/PlatformTypes.h>
+#include <Parvolin/platform/base/VirtualKeys.h>
+#include <Parvolin/core/ResultCodes.h>
+#include <Parvolin/core/Config.h>
+#include <Parvolin/core/Device.h>
+#include <Parvolin/app/Fps.h>
+#include <Parvolin/graphics/Rect.h>
+#include <Parvolin/graphics/Surface.h>
+#include <Parvolin/graphics/SurfaceRGBA.h>
+#include <Parvolin/graphics/Shader.h>
+#include <Parvolin/graphics/ColorShaders.h>
+#include <Parvolin/graphics/KeyShaders.h>
+#include <Parvolin/graphics/OpacityShader.h>
+#include <Parvolin/graphics/CompositeShaders.h>
+#include <Parvolin/text/Panel.h>
+#include <Parvolin/text/Font.h>
+#include <Parvolin/text/Animation.h>
+#include <Parvolin/display/KeyList.h>
+#include <Parvolin/display/Display.h>
+#include <Parvolin/app/EventHandler.h>
+#include <Parvolin/app/State.h>
+#include <Parvolin/app/Application.h>
+#include <Parvolin/app/StateMachine.h>
+#include <Parvolin/platform/windows/ProgramEntry.h>
+#include <Parvolin/files/File.h>
+#include <Parvolin/files/FileSystemManager.h>
+#include <Parvolin/video/Video.h>
+#include <Parvolin/video/SubtitledVideo.h>
 
 #endif

@@ -7,7 +7,7 @@
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "graphics/Surface.h"
-#include "support/TheoraClip.h"
+#include "testdata/TheoraClip.h"
 #include "video/SubtitleList.h"
 #include "video/SubtitleParser.h"
 #include "video/SubtitledVideo.h"

@@ -1,6 +1,6 @@
 #include "GameAssets.h"
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 void GameAssets::load(Surface& picture, const wchar_t* name)
 {

@@ -1,7 +1,7 @@
 #ifndef VORLEQUIN_MENU_HANDLER_H
 #define VORLEQUIN_MENU_HANDLER_H
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 class PlayHandler;
 

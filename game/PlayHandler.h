@@ -1,7 +1,7 @@
 #ifndef VORLEQUIN_PLAY_HANDLER_H
 #define VORLEQUIN_PLAY_HANDLER_H
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "Snake.h"
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #ifndef VORLEQUIN_SNAKE_GAME_H
 #define VORLEQUIN_SNAKE_GAME_H
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 class MenuHandler;
 class PlayHandler;

@@ -4,7 +4,7 @@
 //
 // The skeleton of every game: configure, build the states in onInit, handle the frames.
 
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 namespace {
 

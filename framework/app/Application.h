@@ -1,10 +1,10 @@
 #ifndef PARVOLIN_APPLICATION_H
 #define PARVOLIN_APPLICATION_H
 
-#include "Export.h"
-#include "core/Config.h"
-#include "app/EventHandler.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/core/Config.h>
+#include <Parvolin/app/EventHandler.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #ifndef PARVOLIN_EVENT_HANDLER_H
 #define PARVOLIN_EVENT_HANDLER_H
 
-#include "Export.h"
-#include "display/KeyList.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/display/KeyList.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 class Application;
 class Panel;

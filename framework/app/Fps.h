@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_FPS_H
 #define PARVOLIN_FPS_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 struct FpsTimer;
 

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_STATE_H
 #define PARVOLIN_STATE_H
 
-#include "Export.h"
-#include "app/EventHandler.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/app/EventHandler.h>
 
 #include <cstdint>
 

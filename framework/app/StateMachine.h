@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_STATE_MACHINE_H
 #define PARVOLIN_STATE_MACHINE_H
 
-#include "Export.h"
-#include "app/Application.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/app/Application.h>
 
 class HashTable;
 class State;

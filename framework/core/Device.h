@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_DEVICE_H
 #define PARVOLIN_DEVICE_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 #include <cstdint>
 

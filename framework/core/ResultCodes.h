@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_RESULT_CODES_H
 #define PARVOLIN_RESULT_CODES_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 #ifndef PARVOLIN_DISPLAY_H
 #define PARVOLIN_DISPLAY_H
 
-#include "Export.h"
-#include "core/Config.h"
-#include "display/CopyRoutine.h"
-#include "display/KeyList.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/core/Config.h>
+#include <Parvolin/display/CopyRoutine.h>
+#include <Parvolin/display/KeyList.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 class DisplayBackEnd;
 class Surface;

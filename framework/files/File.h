@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_FILE_H
 #define PARVOLIN_FILE_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 class FileInternal;
 

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_FILE_SYSTEM_MANAGER_H
 #define PARVOLIN_FILE_SYSTEM_MANAGER_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 class File;
 class FileInternal;

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_COLOR_SHADERS_H
 #define PARVOLIN_COLOR_SHADERS_H
 
-#include "Export.h"
-#include "graphics/Shader.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/graphics/Shader.h>
 
 // Shaders that recolour the source pixel by itself (the destination is ignored, so the
 // result replaces it). Channel factors come from a COLORREF: red = c & 0xFF,

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_COMPOSITE_SHADERS_H
 #define PARVOLIN_COMPOSITE_SHADERS_H
 
-#include "Export.h"
-#include "graphics/Shader.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/graphics/Shader.h>
 
 // Shaders built around other shaders. The inner shaders are borrowed: they must outlive
 // every blit that uses the outer one. Copying copies the pointers, not the shaders.

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_KEY_SHADERS_H
 #define PARVOLIN_KEY_SHADERS_H
 
-#include "Export.h"
-#include "graphics/Shader.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/graphics/Shader.h>
 
 // Shaders that choose per pixel by a colour key: source pixels equal to the key (compared
 // as native pixels; a COLORREF key is truncated first, so every colour that truncates to

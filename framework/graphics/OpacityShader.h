@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_OPACITY_SHADER_H
 #define PARVOLIN_OPACITY_SHADER_H
 
-#include "Export.h"
-#include "graphics/Shader.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/graphics/Shader.h>
 
 // Draws the source translucent: the blend of source over destination with the weight
 // opacity >> 2 (so 255 gives 63, a near copy, and 0..3 leave the destination).

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_RECT_H
 #define PARVOLIN_RECT_H
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 namespace Utility {
 

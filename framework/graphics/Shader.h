@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_SHADER_H
 #define PARVOLIN_SHADER_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 // A per-pixel operation the blits apply to every pixel they draw: it receives the current
 // destination pixel and the incoming source pixel and returns the pixel to store (or, in

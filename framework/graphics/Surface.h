@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_SURFACE_H
 #define PARVOLIN_SURFACE_H
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 class File;
 class Font;

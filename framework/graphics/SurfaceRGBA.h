@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_SURFACE_RGBA_H
 #define PARVOLIN_SURFACE_RGBA_H
 
-#include "Export.h"
-#include "graphics/Surface.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/graphics/Surface.h>
 
 class ImageSource;
 

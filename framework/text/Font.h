@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_FONT_H
 #define PARVOLIN_FONT_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_PANEL_H
 #define PARVOLIN_PANEL_H
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 #include <cstdint>
 

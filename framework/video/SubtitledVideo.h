@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_SUBTITLED_VIDEO_H
 #define PARVOLIN_SUBTITLED_VIDEO_H
 
-#include "Export.h"
-#include "video/Video.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/video/Video.h>
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #ifndef PARVOLIN_VIDEO_H
 #define PARVOLIN_VIDEO_H
 
-#include "Export.h"
+#include <Parvolin/Export.h>
 
 class File;
 class FileSystemManager;

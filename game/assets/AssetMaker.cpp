@@ -3,7 +3,7 @@
 // The menu's mode rows and exit box sit exactly on the areas the menu handler answers
 // to; the apple is 21 x 21 around its centre (the game draws it 10 pixels up and left of
 // its point) on black, and holds no white pixel, since white is what kills the snake.
-#include "Parvolin.h"
+#include <Parvolin/Parvolin.h>
 
 #include <gif_lib.h>
 

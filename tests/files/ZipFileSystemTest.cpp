@@ -6,7 +6,7 @@
 #include "platform/system/Files.h"
 #include "platform/base/HostText.h"
 #include "support/TempFolder.h"
-#include "support/ZipBuilder.h"
+#include "testdata/ZipBuilder.h"
 #include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>

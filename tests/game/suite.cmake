@@ -3,4 +3,4 @@
 target_link_libraries(game_tests PRIVATE VorlequinGame)
 add_dependencies(game_tests Vorlequin)
 target_compile_definitions(game_tests PRIVATE VORLEQUIN_ASSET_FOLDER="${PROJECT_SOURCE_DIR}/game/assets")
-set_property(TEST game APPEND PROPERTY ENVIRONMENT "VORLEQUIN_PROGRAM=$<TARGET_FILE:Vorlequin>")
+list(APPEND PARVOLIN_SUITE_ENVIRONMENT "VORLEQUIN_PROGRAM=$<TARGET_FILE:Vorlequin>")

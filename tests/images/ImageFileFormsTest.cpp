@@ -7,7 +7,7 @@
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
 #include "support/TempFolder.h"
-#include "support/ZipBuilder.h"
+#include "testdata/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,16 +2,11 @@
 #include "platform/device/GlassImage.h"
 #include "platform/base/Host.h"
 #include "platform/base/HostText.h"
-#include "platform/hosts/SdlHost.h"
 #include "support/DeviceScope.h"
 #include "support/TempFolder.h"
-#include "support/TestWindow.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -86,69 +81,13 @@ TEST(Hosts, SdlFirstThenHeadlessWhichAlwaysServes)
     ASSERT_EQ(2u, count);
     EXPECT_STREQ("sdl", entries[0].name);
     EXPECT_STREQ("headless", entries[1].name);
-    EXPECT_NE(nullptr, entries[1].create());
+    std::string why;
+    EXPECT_NE(nullptr, entries[1].create(why));
     // The tests run with PARVOLIN_VIDEO=headless.
     const char* wanted = std::getenv("PARVOLIN_VIDEO");
     if (wanted && std::strcmp(wanted, "headless") == 0) {
         EXPECT_STREQ("headless", Hosts::currentName());
     }
-}
-
-TEST(Hosts, ScaleComesFromTheEnvironment)
-{
-    const char* before = std::getenv("PARVOLIN_SCALE");
-    std::string saved = before ? before : "";
-    unsetenv("PARVOLIN_SCALE");
-    EXPECT_EQ(2, SdlHost::scaleFromEnvironment());
-    setenv("PARVOLIN_SCALE", "3", 1);
-    EXPECT_EQ(3, SdlHost::scaleFromEnvironment());
-    for (const char* wrong : {"0", "9", "2x", "-1"}) {
-        setenv("PARVOLIN_SCALE", wrong, 1);
-        ::testing::internal::CaptureStderr();
-        EXPECT_EQ(2, SdlHost::scaleFromEnvironment()) << wrong;
-        EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("PARVOLIN_SCALE"));
-    }
-    if (before)
-        setenv("PARVOLIN_SCALE", saved.c_str(), 1);
-    else
-        unsetenv("PARVOLIN_SCALE");
-}
-
-// SDL's off-screen driver, named explicitly, lets the SDL host run without a desktop: its
-// window has the glass's size times the scale and the device window's title.
-TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    // SDL's video drivers keep what they allocate for the life of the process.
-    __lsan::ScopedDisabler sdlKeepsItsMemory;
-#endif
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("PARVOLIN_SCALE", "3", 1);
-    std::unique_ptr<Host> host = SdlHost::create();
-    unsetenv("SDL_VIDEODRIVER");
-    unsetenv("PARVOLIN_SCALE");
-    if (!host)
-        GTEST_SKIP() << "SDL has no off-screen video driver here";
-    SdlHost& sdl = static_cast<SdlHost&>(*host);
-    ScopedDeviceProfile device("smartphone2003");
-    TestWindow window(L"Vorlequin");
-    int width = 0, height = 0;
-    sdl.windowSize(width, height);
-    EXPECT_EQ(0, width) << "no window before the first frame";
-    sdl.present(*EmulatedScreen::current());
-    sdl.windowSize(width, height);
-    EXPECT_EQ(176 * 3, width);
-    EXPECT_EQ(220 * 3, height);
-    EXPECT_EQ("Vorlequin", sdl.title());
-    {
-        TestWindow dialog(L"Another");
-        sdl.windowsChanged();
-        EXPECT_EQ("Another", sdl.title());
-    }
-    ScopedDeviceProfile larger("pocketpc2005-square");
-    sdl.present(*EmulatedScreen::current());
-    sdl.windowSize(width, height);
-    EXPECT_EQ(480 * 3, width);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ReferenceDecoder.h"
 
-#include "support/TheoraClip.h"
+#include "testdata/TheoraClip.h"
 
 #include <ogg/ogg.h>
 #include <theora/theoradec.h>

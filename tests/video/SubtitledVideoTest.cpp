@@ -6,7 +6,7 @@
 #include "files/FileSystemManager.h"
 #include "platform/base/HostText.h"
 #include "support/SurfacePixels.h"
-#include "support/ZipBuilder.h"
+#include "testdata/ZipBuilder.h"
 #include "text/Font.h"
 #include "video/SubtitledVideo.h"
 

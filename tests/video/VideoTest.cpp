@@ -5,7 +5,7 @@
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "support/SurfacePixels.h"
-#include "support/ZipBuilder.h"
+#include "testdata/ZipBuilder.h"
 #include "video/Video.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #define PARVOLIN_VIDEO_TEST_SUPPORT_H
 
 #include "support/TempFolder.h"
-#include "support/TheoraClip.h"
+#include "testdata/TheoraClip.h"
 #include "video/VideoSource.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // Makes the clip the video example plays: four seconds at 25 frames per second, 176 x 144,
 // a sky that darkens towards the bottom with slow waves, and a red box bouncing across it.
 // Usage: parvolin-clipgen <file.ogv>
-#include "support/TheoraClip.h"
+#include "testdata/TheoraClip.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,14 +1,13 @@
 #ifndef PARVOLIN_CLOCK_H
 #define PARVOLIN_CLOCK_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 #include <cstdint>
 
 // The time source behind the tick count, the performance counter and Sleep. The host's
 // monotonic clock serves by default; a test installs a clock it controls.
-class PARVOLIN_API Clock {
+class Clock {
 public:
     virtual ~Clock();
     // Nanoseconds since an arbitrary start; never decreases.
@@ -23,7 +22,7 @@ public:
 // A clock that moves only when told: advance() and Sleep move it; a reading right after
 // such a move sees exactly the moved time, and each further reading lets `step` pass
 // first, so that a loop polling the clock makes progress.
-class PARVOLIN_API ManualClock : public Clock {
+class ManualClock : public Clock {
 public:
     explicit ManualClock(uint64_t startNanoseconds = 0, uint64_t stepNanoseconds = 0);
     uint64_t nanoseconds() override;

@@ -1,18 +1,18 @@
 #ifndef PARVOLIN_HOST_H
 #define PARVOLIN_HOST_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 class EmulatedScreen;
 
 // What shows the emulated handheld to a person, or to a script: an SDL window on the
 // desktop, or nothing at all. One host serves the process; it is chosen on first use by
 // PARVOLIN_VIDEO ("sdl", "headless"), or by what this machine has when that is not set.
-class PARVOLIN_API Host {
+class Host {
 public:
     virtual ~Host();
     // A frame is on the glass: an interface finished drawing, or the refresh of a frame
@@ -36,34 +36,34 @@ public:
     virtual bool sharesDesktop() const { return false; }
 };
 
-// One way of hosting. `create` gives null when it cannot serve on this machine; the next
-// entry is tried then.
+// One way of hosting. `create` gives null, and says why, when it cannot serve on this
+// machine; the next entry is tried then.
 struct HostEntry {
     const char* name;
     const char* description;
-    std::unique_ptr<Host> (*create)();
+    std::unique_ptr<Host> (*create)(std::string& why);
 };
 
 namespace Hosts {
 
 // The hosts in the order they are tried.
-PARVOLIN_API const HostEntry* entries(size_t& count);
+const HostEntry* entries(size_t& count);
 
 // The host in use, chosen on first use: the one PARVOLIN_VIDEO names, else the first that
 // can serve. A name that is unknown or cannot serve is reported on stderr. The input
 // schedule is set up from the environment then (see InputSchedule.h); a script that
 // cannot be read or has a bad line, or a recording that cannot be written, is reported
 // on stderr and ends the process with status 2 before the program goes on.
-PARVOLIN_API Host& current();
-PARVOLIN_API const char* currentName();
+Host& current();
+const char* currentName();
 
 // Puts a host of the caller's in place of the chosen one (tests); null goes back. The
 // caller keeps ownership.
-PARVOLIN_API void install(Host* host);
+void install(Host* host);
 
 // Ends the chosen host (its window closes) and the recording, and withdraws the program's
 // windows from the desktop; the process is about to end. Done at exit too.
-PARVOLIN_API void shutDown();
+void shutDown();
 
 } // namespace Hosts
 

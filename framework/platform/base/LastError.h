@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_LAST_ERROR_H
 #define PARVOLIN_LAST_ERROR_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 // The calling thread's last-error value, set by every device-layer call that fails, with
@@ -38,7 +37,7 @@ constexpr DWORD ERROR_RESOURCE_DATA_NOT_FOUND = 1812;
 constexpr DWORD ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 
-PARVOLIN_API DWORD GetLastError();
-PARVOLIN_API void SetLastError(DWORD error);
+DWORD GetLastError();
+void SetLastError(DWORD error);
 
 #endif

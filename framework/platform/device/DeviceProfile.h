@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_DEVICE_PROFILE_H
 #define PARVOLIN_DEVICE_PROFILE_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
@@ -108,22 +107,22 @@ constexpr const char* defaultName = "pocketpc2003";
 
 // The emulated device. On first use it is chosen by PARVOLIN_DEVICE; an unknown name is
 // reported on stderr with the known ones, and the default is used.
-PARVOLIN_API const DeviceProfile& current();
+const DeviceProfile& current();
 
 // Makes the named device current, as PARVOLIN_DEVICE does: no name chooses the default;
 // an unknown one is reported on stderr with the known ones and the default is used (false).
-PARVOLIN_API bool choose(const char* name);
+bool choose(const char* name);
 
 // Makes the named device current; false (nothing changes) for an unknown name.
-PARVOLIN_API bool select(const char* name);
+bool select(const char* name);
 
 // Makes a copy of `profile` current: tests build variants of the known devices. The
 // texts it points to must outlive its use.
-PARVOLIN_API void use(const DeviceProfile& profile);
+void use(const DeviceProfile& profile);
 
 // The known devices, in a fixed order; null past the end or for an unknown name.
-PARVOLIN_API const DeviceProfile* at(size_t index);
-PARVOLIN_API const DeviceProfile* find(const char* name);
+const DeviceProfile* at(size_t index);
+const DeviceProfile* find(const char* name);
 
 } // namespace DeviceProfiles
 

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_EMULATED_SCREEN_H
 #define PARVOLIN_EMULATED_SCREEN_H
 
-#include "Export.h"
 #include "platform/device/DeviceProfile.h"
 
 #include <cstddef>
@@ -18,15 +17,15 @@ struct FrameBufferSpan {
 };
 
 // The span of `width` x `height` pixels of `bitsPerPixel` bits at those pitches.
-PARVOLIN_API FrameBufferSpan spanOf(const FrameBufferLayout& layout);
+FrameBufferSpan spanOf(const FrameBufferLayout& layout);
 
-PARVOLIN_API bool sameLayout(const FrameBufferLayout& a, const FrameBufferLayout& b);
+bool sameLayout(const FrameBufferLayout& a, const FrameBufferLayout& b);
 
 // The emulated handheld's frame buffer: the memory behind the glass, laid out as the
 // current device says (pitches, pixel format and, on some devices, a fixed address). The
 // screen interfaces ("GX.dll", the raw frame-buffer query, "ddraw.dll") hand out addresses
 // inside it and tell it when a frame is finished; the host shows it.
-class PARVOLIN_API EmulatedScreen {
+class EmulatedScreen {
 public:
     ~EmulatedScreen();
     EmulatedScreen(const EmulatedScreen&) = delete;

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_GLASS_IMAGE_H
 #define PARVOLIN_GLASS_IMAGE_H
 
-#include "Export.h"
 #include "platform/device/DeviceProfile.h"
 
 #include <cstdint>
@@ -25,13 +24,13 @@ namespace Glass {
 // The colour a stored pixel shows, each channel widened to 8 bits by repeating its top
 // bits: RGB565 or RGB555 at 16 bits per pixel (by the layout's format), bytes blue,
 // green, red at 24, 0x00RRGGBB at 32, a grey level at 8.
-PARVOLIN_API uint32_t colorOf(uint32_t stored, const FrameBufferLayout& layout);
+uint32_t colorOf(uint32_t stored, const FrameBufferLayout& layout);
 
 // The glass of `screen` as it is now.
-PARVOLIN_API GlassImage capture(const EmulatedScreen& screen);
+GlassImage capture(const EmulatedScreen& screen);
 
 // Writes the image as an 8-bit RGB PNG file at a host path; false when it cannot.
-PARVOLIN_API bool writePng(const GlassImage& image, const std::string& hostPath);
+bool writePng(const GlassImage& image, const std::string& hostPath);
 
 } // namespace Glass
 

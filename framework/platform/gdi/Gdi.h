@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_GDI_H
 #define PARVOLIN_GDI_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -57,30 +56,30 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 // 16 bits per pixel (BI_RGB is RGB555; BI_BITFIELDS takes the three masks after the
 // header), 24 bits (BI_RGB), or 32 bits (BI_RGB or BI_BITFIELDS). The pixels start zeroed;
 // rows are padded to 4 bytes. `section` must be null.
-PARVOLIN_API HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
                                       DWORD offset);
 
 // The device context of a window, or of the whole screen for a null window.
-PARVOLIN_API HDC GetDC(HWND window);
+HDC GetDC(HWND window);
 // 1 when `dc` came from GetDC and is now released, else 0.
-PARVOLIN_API int ReleaseDC(HWND window, HDC dc);
+int ReleaseDC(HWND window, HDC dc);
 // A memory context with a 1x1 placeholder bitmap selected; `dc` may be null.
-PARVOLIN_API HDC CreateCompatibleDC(HDC dc);
+HDC CreateCompatibleDC(HDC dc);
 // Selects a bitmap into a memory context; returns the one it replaces, or null when the
 // bitmap is selected into another context or either handle is not what it should be.
-PARVOLIN_API HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 // Copies a rectangle between the bitmaps of two contexts, converting the pixel format,
 // clipped to both bitmaps (a source and target that overlap are handled). SRCCOPY,
 // BLACKNESS and WHITENESS.
-PARVOLIN_API BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                          DWORD rasterOperation);
-PARVOLIN_API BOOL DeleteDC(HDC dc);
+BOOL DeleteDC(HDC dc);
 // A bitmap still selected into a context is not deleted (FALSE).
-PARVOLIN_API BOOL DeleteObject(HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
 // Fills a BITMAP for a bitmap; returns the bytes written, or the size needed for null.
-PARVOLIN_API int GetObjectW(HGDIOBJ object, int size, void* out);
+int GetObjectW(HGDIOBJ object, int size, void* out);
 // A bitmap resource of the module (null: the running program) as a 32-bit bitmap.
 // Uncompressed 1, 4, 8, 16, 24 and 32-bit resources load; others give ERROR_INVALID_DATA.
-PARVOLIN_API HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 
 #endif

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_RAW_FRAME_BUFFER_H
 #define PARVOLIN_RAW_FRAME_BUFFER_H
 
-#include "Export.h"
 #include "platform/device/DeviceProfile.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/base/PlatformTypes.h"
@@ -28,6 +27,6 @@ struct RawFrameBufferInfo {
 // device without the query). Negative: the call itself is wrong (a context that is no
 // screen's or window's, an output smaller than the record) or the frame buffer is not
 // there; the last error says which.
-PARVOLIN_API int ExtEscape(HDC dc, int escape, int inputSize, const char* input, int outputSize, char* output);
+int ExtEscape(HDC dc, int escape, int inputSize, const char* input, int outputSize, char* output);
 
 #endif

@@ -14,7 +14,7 @@ namespace {
 // Tried in this order when PARVOLIN_VIDEO names none; headless always serves.
 const HostEntry hostEntries[] = {
     {"sdl", "an SDL2 window showing the device's glass, scaled by PARVOLIN_SCALE", SdlHost::create},
-    {"headless", "no window: nothing is shown", HeadlessHost::create},
+    {"headless", "no window: nothing is shown", [](std::string&) { return HeadlessHost::create(); }},
 };
 constexpr size_t hostCount = sizeof(hostEntries) / sizeof(hostEntries[0]);
 
@@ -45,12 +45,14 @@ void choose(Chosen& state)
         for (const HostEntry& entry : hostEntries)
             if (std::strcmp(entry.name, wanted) == 0)
                 named = &entry;
-        if (named && (state.host = named->create())) {
+        std::string why;
+        if (named && (state.host = named->create(why))) {
             state.name = named->name;
             return;
         }
         if (named) {
-            std::fprintf(stderr, "Parvolin: the host \"%s\" cannot serve here;", wanted);
+            std::fprintf(stderr, "Parvolin: the host \"%s\" cannot serve here%s%s;", wanted, why.empty() ? "" : ": ",
+                         why.c_str());
         } else {
             std::fprintf(stderr, "Parvolin: unknown host \"%s\" in PARVOLIN_VIDEO; known hosts:", wanted);
             listHosts();
@@ -58,8 +60,9 @@ void choose(Chosen& state)
         }
         std::fprintf(stderr, " choosing by what this machine has\n");
     }
+    std::string why;
     for (const HostEntry& entry : hostEntries)
-        if ((state.host = entry.create())) {
+        if ((state.host = entry.create(why))) {
             state.name = entry.name;
             return;
         }

@@ -43,15 +43,24 @@ int SdlHost::scaleFromEnvironment()
     return static_cast<int>(scale);
 }
 
-std::unique_ptr<Host> SdlHost::create()
+std::unique_ptr<Host> SdlHost::create(std::string& why)
 {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    // Without a desktop SDL's drivers have nothing to open (and some complain on stderr
+    // while they find that out), unless one is named.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!(asked && *asked) && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        why = "there is no desktop (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return nullptr;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        why = SDL_GetError();
+        return nullptr;
+    }
     // SDL falls back to drivers that show nothing; they count only when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
     bool showsNothing = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-    const char* asked = std::getenv("SDL_VIDEODRIVER");
     if (SDL_GetNumVideoDisplays() < 1 || (showsNothing && !(asked && std::strcmp(asked, driver) == 0))) {
+        why = "SDL has no video display here";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }

@@ -22,9 +22,15 @@ struct InputCommand;
 // the working folder.
 class SdlHost : public Host {
 public:
-    // Null when SDL has no video display here: no driver, or only one that shows nothing
-    // ("offscreen", "dummy") without SDL_VIDEODRIVER naming it.
-    static std::unique_ptr<Host> create();
+    // Null, with the reason in `why`, when SDL has no video display here: no desktop, no
+    // driver, or only one that shows nothing ("offscreen", "dummy") without
+    // SDL_VIDEODRIVER naming it; or when this build has no window host at all.
+    static std::unique_ptr<Host> create(std::string& why);
+    static std::unique_ptr<Host> create()
+    {
+        std::string why;
+        return create(why);
+    }
     ~SdlHost() override;
 
     void present(const EmulatedScreen& screen) override;

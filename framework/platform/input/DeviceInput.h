@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_DEVICE_INPUT_H
 #define PARVOLIN_DEVICE_INPUT_H
 
-#include "Export.h"
 #include "platform/base/InputCommand.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -20,13 +19,13 @@
 namespace DeviceInput {
 
 // False when there is no window to take it (or for a shot, which is not input).
-PARVOLIN_API bool post(const InputCommand& command);
+bool post(const InputCommand& command);
 
 // The virtual-key code a command means on the current device.
-PARVOLIN_API uint32_t keyCode(const InputCommand& command);
+uint32_t keyCode(const InputCommand& command);
 
 // Forgets which keys are down (a new session).
-PARVOLIN_API void releaseKeys();
+void releaseKeys();
 
 } // namespace DeviceInput
 

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_INPUT_SCHEDULE_H
 #define PARVOLIN_INPUT_SCHEDULE_H
 
-#include "Export.h"
 #include "platform/base/InputCommand.h"
 #include "platform/input/InputRecorder.h"
 
@@ -21,7 +20,7 @@
 // messages. A peek that still finds nothing starts tick N. A "shot" before tick N thus
 // shows the glass after tick N-1's frame. Every input delivered is recorded with its tick
 // (PARVOLIN_RECORD), so that a recording replays exactly.
-class PARVOLIN_API InputSchedule {
+class InputSchedule {
 public:
     static InputSchedule& current();
 

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_INPUT_SCRIPT_H
 #define PARVOLIN_INPUT_SCRIPT_H
 
-#include "Export.h"
 #include "platform/base/InputCommand.h"
 
 #include <string>
@@ -24,15 +23,15 @@ constexpr size_t maxLineLength = 4096;
 constexpr size_t maxScriptBytes = 16u << 20;
 
 // False with `error` naming the line ("line 3: unknown command \"jump\"").
-PARVOLIN_API bool parse(const std::string& text, std::vector<InputCommand>& commands, std::string& error);
+bool parse(const std::string& text, std::vector<InputCommand>& commands, std::string& error);
 // Reads and parses a file at a host path.
-PARVOLIN_API bool load(const std::string& path, std::vector<InputCommand>& commands, std::string& error);
+bool load(const std::string& path, std::vector<InputCommand>& commands, std::string& error);
 
 // The command as a script line, without the line end.
-PARVOLIN_API std::string format(const InputCommand& command);
+std::string format(const InputCommand& command);
 
 // The name of a named key ("start"), null for any other number.
-PARVOLIN_API const char* keyNameText(int keyName);
+const char* keyNameText(int keyName);
 
 } // namespace InputScript
 

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_DIRECT_DRAW_H
 #define PARVOLIN_DIRECT_DRAW_H
 
-#include "Export.h"
 #include "platform/system/EmulatedModule.h"
 #include "platform/base/PlatformTypes.h"
 

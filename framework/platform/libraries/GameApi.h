@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_GAME_API_H
 #define PARVOLIN_GAME_API_H
 
-#include "Export.h"
 #include "platform/system/EmulatedModule.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -81,6 +80,6 @@ struct GameApiStatus {
     unsigned suspendCalls;
     unsigned resumeCalls;
 };
-PARVOLIN_API GameApiStatus gameApiStatus();
+GameApiStatus gameApiStatus();
 
 #endif

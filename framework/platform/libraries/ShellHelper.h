@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_SHELL_HELPER_H
 #define PARVOLIN_SHELL_HELPER_H
 
-#include "Export.h"
 #include "platform/system/EmulatedModule.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -39,7 +38,7 @@ struct ShellHelperStatus {
     unsigned sipCalls;
     HWND lastWindow;
 };
-PARVOLIN_API ShellHelperStatus shellHelperStatus();
-PARVOLIN_API void resetShellHelperStatus();
+ShellHelperStatus shellHelperStatus();
+void resetShellHelperStatus();
 
 #endif

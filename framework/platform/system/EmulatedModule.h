@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_EMULATED_MODULE_H
 #define PARVOLIN_EMULATED_MODULE_H
 
-#include "Export.h"
 #include "platform/device/DeviceProfile.h"
 #include "platform/base/PlatformTypes.h"
 #include "platform/system/ResourceTable.h"
@@ -29,8 +28,8 @@ namespace EmulatedModules {
 
 // Adds a module after the built-in ones (tests bring their own); remove takes it away.
 // The module must outlive its use.
-PARVOLIN_API void add(const EmulatedModule* module);
-PARVOLIN_API void remove(const EmulatedModule* module);
+void add(const EmulatedModule* module);
+void remove(const EmulatedModule* module);
 
 // The module of that file name that the current device offers, or null. Letters match
 // without case, a folder in front is ignored and ".dll" is implied.

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_FILES_H
 #define PARVOLIN_FILES_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -66,47 +65,47 @@ constexpr DWORD FILE_MAP_READ = 0x0004;
 // A folder cannot be opened (ERROR_ACCESS_DENIED), nor a read-only file for writing. After
 // success, CREATE_ALWAYS and OPEN_ALWAYS leave ERROR_ALREADY_EXISTS when the file was there.
 // The attribute word of a new file may carry READONLY, HIDDEN and SYSTEM.
-PARVOLIN_API HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
+HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
                                 LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
                                 DWORD flagsAndAttributes, HANDLE templateFile);
 // Reads up to `count` bytes; at the end of the file it succeeds with 0 bytes read.
-PARVOLIN_API BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* bytesRead, LPOVERLAPPED overlapped);
-PARVOLIN_API BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* bytesWritten,
+BOOL ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* bytesRead, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* bytesWritten,
                             LPOVERLAPPED overlapped);
 // Returns the low 32 bits of the new position (the high ones in *distanceHigh when given),
 // INVALID_SET_FILE_POINTER on failure; a position before the start is ERROR_NEGATIVE_SEEK.
-PARVOLIN_API DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
-PARVOLIN_API DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
-PARVOLIN_API BOOL CloseHandle(HANDLE object);
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
+DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
+BOOL CloseHandle(HANDLE object);
 
 // INVALID_FILE_ATTRIBUTES when the path does not exist. Plain files without other bits
 // report FILE_ATTRIBUTE_NORMAL; names starting with '.' count as hidden.
-PARVOLIN_API DWORD GetFileAttributesW(LPCWSTR fileName);
+DWORD GetFileAttributesW(LPCWSTR fileName);
 
 // A listing of the folder part of `pattern` whose names match its last part ('*' and '?'
 // wildcards, letters compared without case). A listing with wildcards begins with "." and
 // "..", then the entries in name order; a device whose profile omits the dots lists the
 // entries alone. A pattern without wildcards finds that one entry.
-PARVOLIN_API HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* findData);
+HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* findData);
 // FALSE with ERROR_NO_MORE_FILES at the end of the listing.
-PARVOLIN_API BOOL FindNextFileW(HANDLE find, WIN32_FIND_DATAW* findData);
-PARVOLIN_API BOOL FindClose(HANDLE find);
+BOOL FindNextFileW(HANDLE find, WIN32_FIND_DATAW* findData);
+BOOL FindClose(HANDLE find);
 
-PARVOLIN_API BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES securityAttributes);
+BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES securityAttributes);
 // Only an empty folder can be removed (ERROR_DIR_NOT_EMPTY otherwise).
-PARVOLIN_API BOOL RemoveDirectoryW(LPCWSTR pathName);
+BOOL RemoveDirectoryW(LPCWSTR pathName);
 // Refuses folders and read-only files (ERROR_ACCESS_DENIED) and files that are open or
 // mapped (ERROR_SHARING_VIOLATION).
-PARVOLIN_API BOOL DeleteFileW(LPCWSTR fileName);
+BOOL DeleteFileW(LPCWSTR fileName);
 
 // Read-only mappings only (PAGE_READONLY over a file opened with GENERIC_READ). A maximum
 // size of 0 maps the whole file; an empty file cannot be mapped (ERROR_FILE_INVALID). The
 // mapping and its views keep the file in use until they are closed and unmapped.
-PARVOLIN_API HANDLE CreateFileMappingW(HANDLE file, LPSECURITY_ATTRIBUTES attributes, DWORD protect,
+HANDLE CreateFileMappingW(HANDLE file, LPSECURITY_ATTRIBUTES attributes, DWORD protect,
                                        DWORD maximumSizeHigh, DWORD maximumSizeLow, LPCWSTR name);
 // FILE_MAP_READ only; the offset must be a multiple of 64 KiB; 0 bytes maps to the end.
-PARVOLIN_API void* MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD offsetHigh, DWORD offsetLow,
+void* MapViewOfFile(HANDLE mapping, DWORD desiredAccess, DWORD offsetHigh, DWORD offsetLow,
                                  DWORD bytesToMap);
-PARVOLIN_API BOOL UnmapViewOfFile(const void* baseAddress);
+BOOL UnmapViewOfFile(const void* baseAddress);
 
 #endif

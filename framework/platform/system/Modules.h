@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_MODULES_H
 #define PARVOLIN_MODULES_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -9,16 +8,16 @@
 
 // The library of that name if the current device has it (ERROR_MOD_NOT_FOUND otherwise).
 // Loading a library again gives the same handle and needs one more FreeLibrary.
-PARVOLIN_API HMODULE LoadLibraryW(LPCWSTR fileName);
-PARVOLIN_API BOOL FreeLibrary(HMODULE module);
+HMODULE LoadLibraryW(LPCWSTR fileName);
+BOOL FreeLibrary(HMODULE module);
 // Looks a function up by its exported (decorated) name, compared exactly; null with
 // ERROR_PROC_NOT_FOUND when the library lacks it.
-PARVOLIN_API FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
+FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
 // Null names the running program; otherwise a library that is loaded.
-PARVOLIN_API HMODULE GetModuleHandleW(LPCWSTR moduleName);
+HMODULE GetModuleHandleW(LPCWSTR moduleName);
 // The file name of a module; a null module is the running program's executable (never
 // the framework's library). A name that does not fit is cut to size - 1 characters and
 // terminated, returns `size` and leaves ERROR_INSUFFICIENT_BUFFER.
-PARVOLIN_API DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
 
 #endif

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_RESOURCE_TABLE_H
 #define PARVOLIN_RESOURCE_TABLE_H
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 #include <cstddef>
 #include <cstdint>

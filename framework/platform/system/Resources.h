@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_RESOURCES_H
 #define PARVOLIN_RESOURCES_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -25,16 +24,16 @@ inline LPWSTR MAKEINTRESOURCEW(unsigned id)
 
 // Null with ERROR_RESOURCE_TYPE_NOT_FOUND when the module has nothing of that type,
 // ERROR_RESOURCE_NAME_NOT_FOUND when it has the type but not the name.
-PARVOLIN_API HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
 // The resource's bytes, read-only, valid for the life of the module.
-PARVOLIN_API HGLOBAL LoadResource(HMODULE module, HRSRC resource);
-PARVOLIN_API DWORD SizeofResource(HMODULE module, HRSRC resource);
-PARVOLIN_API void* LockResource(HGLOBAL data);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+void* LockResource(HGLOBAL data);
 
 // The module's icon of that name (its RT_GROUP_ICON resource). Icons are shared: the
 // handle stays valid for the life of the module and is never destroyed. Null, with the
 // error FindResourceW gives, when the module has no such icon.
 struct HICON__;
-PARVOLIN_API HICON__* LoadIconW(HINSTANCE instance, LPCWSTR name);
+HICON__* LoadIconW(HINSTANCE instance, LPCWSTR name);
 
 #endif

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_SYSTEM_SERVICES_H
 #define PARVOLIN_SYSTEM_SERVICES_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -26,22 +25,22 @@ constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 
 // dwOSVersionInfoSize must be sizeof(OSVERSIONINFOW) (else ERROR_INSUFFICIENT_BUFFER).
-PARVOLIN_API BOOL GetVersionExW(OSVERSIONINFOW* versionInfo);
+BOOL GetVersionExW(OSVERSIONINFOW* versionInfo);
 
 // SPI_GETPLATFORMTYPE and SPI_GETOEMINFO copy the device's text into `buffer`, whose size
 // `bufferBytes` is given in bytes; a text that does not fit is ERROR_INSUFFICIENT_BUFFER.
 // A device may refuse the platform-type query (ERROR_ACCESS_DENIED on some Smartphones).
-PARVOLIN_API BOOL SystemParametersInfoW(UINT action, UINT bufferBytes, void* buffer, UINT winIni);
+BOOL SystemParametersInfoW(UINT action, UINT bufferBytes, void* buffer, UINT winIni);
 
 // SM_CXSCREEN and SM_CYSCREEN; 0 for any other index.
-PARVOLIN_API int GetSystemMetrics(int index);
+int GetSystemMetrics(int index);
 
 // Milliseconds, wrapping after 49.7 days.
-PARVOLIN_API DWORD GetTickCount();
+DWORD GetTickCount();
 // FALSE on a device without a performance counter.
-PARVOLIN_API BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
-PARVOLIN_API BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 // Sleep(0) yields the processor.
-PARVOLIN_API void Sleep(DWORD milliseconds);
+void Sleep(DWORD milliseconds);
 
 #endif

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_DESKTOP_WINDOWS_H
 #define PARVOLIN_DESKTOP_WINDOWS_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 #include <string>
@@ -18,12 +17,12 @@
 namespace DesktopWindows {
 
 // The folder, made if needed; empty when it cannot be made safely.
-PARVOLIN_API std::string folder();
+std::string folder();
 
 // This program's window came or goes.
 void publish(HWND window, const std::wstring& className, const std::wstring& title);
 void withdraw(HWND window);
-PARVOLIN_API void withdrawAll();
+void withdrawAll();
 
 // A handle for the first window of another program with that class and title (null
 // matches any; compared without case), or null.

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_MESSAGES_H
 #define PARVOLIN_MESSAGES_H
 
-#include "Export.h"
 #include "platform/windows/Windows.h"
 
 // Window messages and the thread's message queue. Posted messages wait in the queue of
@@ -75,26 +74,26 @@ inline LPARAM MAKELPARAM(int low, int high)
 // Puts a message at the end of the window's thread's queue; a null window makes it a
 // message for the calling thread. FALSE (ERROR_INVALID_WINDOW_HANDLE) for a window that
 // does not exist.
-PARVOLIN_API BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's procedure at once and returns its answer; 0 for no window.
-PARVOLIN_API LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The thread's loop is to end: WM_QUIT, with `exitCode` as its wParam, is what a peek
 // finds once the posted messages are gone.
-PARVOLIN_API void PostQuitMessage(int exitCode);
+void PostQuitMessage(int exitCode);
 
 // Takes (PM_REMOVE) or looks at (PM_NOREMOVE) the oldest message for `window` (null:
 // any window of the thread, and the thread's own messages) whose number lies in
 // [first, last] (both 0: any). FALSE when there is none; never waits.
-PARVOLIN_API BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove);
+BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove);
 // A key-down of a key that types a character posts WM_CHAR after it; TRUE then.
-PARVOLIN_API BOOL TranslateMessage(const MSG* message);
+BOOL TranslateMessage(const MSG* message);
 // Hands the message to its window's procedure and returns the answer (0 for none).
-PARVOLIN_API LRESULT DispatchMessageW(const MSG* message);
+LRESULT DispatchMessageW(const MSG* message);
 
 // Waits at most `milliseconds` for input or a message to arrive. No handles can be waited
 // for here: `count` must be 0 (else WAIT_FAILED with ERROR_INVALID_PARAMETER).
 // WAIT_OBJECT_0 when something is there, WAIT_TIMEOUT otherwise.
-PARVOLIN_API DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
                                                DWORD wakeMask, DWORD flags);
 
 #endif

@@ -1,8 +1,8 @@
 #ifndef PARVOLIN_PROGRAM_ENTRY_H
 #define PARVOLIN_PROGRAM_ENTRY_H
 
-#include "Export.h"
-#include "platform/base/PlatformTypes.h"
+#include <Parvolin/Export.h>
+#include <Parvolin/platform/base/PlatformTypes.h>
 
 #include <string>
 

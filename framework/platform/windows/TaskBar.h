@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_TASK_BAR_H
 #define PARVOLIN_TASK_BAR_H
 
-#include "Export.h"
 #include "platform/base/PlatformTypes.h"
 
 // The shell's task bar: a top-level window of the shell across the top of the screen,
@@ -11,7 +10,7 @@ namespace TaskBar {
 
 // The current device's task bar, made when first asked for (and made anew when another
 // device is chosen); null for a device without one.
-PARVOLIN_API HWND window();
+HWND window();
 
 // Its height in pixels.
 constexpr int height = 26;

@@ -1,7 +1,6 @@
 #ifndef PARVOLIN_WINDOWS_H
 #define PARVOLIN_WINDOWS_H
 
-#include "Export.h"
 #include "platform/base/LastError.h"
 #include "platform/base/PlatformTypes.h"
 
@@ -77,51 +76,51 @@ constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
 
 // Class names compare without case. 0 with ERROR_CLASS_ALREADY_EXISTS for a name in use,
 // ERROR_INVALID_PARAMETER without a name or a procedure.
-PARVOLIN_API ATOM RegisterClassW(const WNDCLASSW* windowClass);
+ATOM RegisterClassW(const WNDCLASSW* windowClass);
 // Refused (ERROR_CLASS_HAS_WINDOWS) while windows of the class exist.
-PARVOLIN_API BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 
 // A window of a registered class. CW_USEDEFAULT places a top-level window over the whole
 // screen. WM_CREATE goes to the procedure before this returns; a result of -1 from it
 // destroys the window again and gives null.
-PARVOLIN_API HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                                   int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 // Sends WM_DESTROY to the window's procedure, then the handle is gone; its children go first.
-PARVOLIN_API BOOL DestroyWindow(HWND window);
-PARVOLIN_API BOOL IsWindow(HWND window);
+BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
 // The title, cut to `maxCount` - 1 characters and terminated; returns the characters copied.
-PARVOLIN_API int GetWindowTextW(HWND window, LPWSTR text, int maxCount);
+int GetWindowTextW(HWND window, LPWSTR text, int maxCount);
 // What a window does with a message its procedure leaves alone.
-PARVOLIN_API LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The window's class style (the CS_ flags it was registered with); 0 for no window.
-PARVOLIN_API DWORD GetClassStyle(HWND window);
+DWORD GetClassStyle(HWND window);
 
 // Showing, minimising and placing. A new top-level window made visible becomes the
 // foreground and focus window. Minimising the foreground window leaves the device with no
 // foreground window; restoring one does not bring it forward (SetForegroundWindow does).
 // Returns whether the window was visible before.
-PARVOLIN_API BOOL ShowWindow(HWND window, int command);
+BOOL ShowWindow(HWND window, int command);
 // Nothing to paint ahead of the frames: TRUE for a window, FALSE otherwise.
-PARVOLIN_API BOOL UpdateWindow(HWND window);
-PARVOLIN_API BOOL IsWindowVisible(HWND window);
-PARVOLIN_API BOOL IsIconic(HWND window);
-PARVOLIN_API BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
-PARVOLIN_API BOOL GetWindowRect(HWND window, RECT* rect);
+BOOL UpdateWindow(HWND window);
+BOOL IsWindowVisible(HWND window);
+BOOL IsIconic(HWND window);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL GetWindowRect(HWND window, RECT* rect);
 
 // The window that receives key input; returns the one that had it. Null takes it away.
-PARVOLIN_API HWND SetFocus(HWND window);
-PARVOLIN_API HWND GetFocus();
+HWND SetFocus(HWND window);
+HWND GetFocus();
 // Brings a top-level window forward: restored if minimised, made the foreground and
 // focus window, and told so with WM_ACTIVATE (posted) when it was not the foreground one.
 // The handle may carry its lowest bit set (its owned windows come too). A window of
 // another program on the same desktop is asked to come forward (see DesktopWindows.h).
-PARVOLIN_API BOOL SetForegroundWindow(HWND window);
-PARVOLIN_API HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND window);
+HWND GetForegroundWindow();
 
 // The first top-level window with that class and title (either null matches any; both
 // compare without case): this program's own and the shell's first, then those of other
 // programs of the same user on the same desktop, when the host shows one.
-PARVOLIN_API HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 
 #endif

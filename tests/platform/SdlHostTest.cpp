@@ -1,4 +1,5 @@
 #include "platform/device/EmulatedScreen.h"
+#include "platform/device/GlassImage.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/windows/Messages.h"
 #include "platform/hosts/SdlHost.h"
@@ -13,6 +14,7 @@
 #endif
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -112,6 +114,63 @@ TEST(SdlHostInput, MouseKeysFocusAndClosingBecomeTheDevicesInput)
     }
     Hosts::install(nullptr);
     InputSchedule::current().reset();
+}
+
+TEST(Hosts, ScaleComesFromTheEnvironment)
+{
+    const char* before = std::getenv("PARVOLIN_SCALE");
+    std::string saved = before ? before : "";
+    unsetenv("PARVOLIN_SCALE");
+    EXPECT_EQ(2, SdlHost::scaleFromEnvironment());
+    setenv("PARVOLIN_SCALE", "3", 1);
+    EXPECT_EQ(3, SdlHost::scaleFromEnvironment());
+    for (const char* wrong : {"0", "9", "2x", "-1"}) {
+        setenv("PARVOLIN_SCALE", wrong, 1);
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(2, SdlHost::scaleFromEnvironment()) << wrong;
+        EXPECT_NE(std::string::npos, ::testing::internal::GetCapturedStderr().find("PARVOLIN_SCALE"));
+    }
+    if (before)
+        setenv("PARVOLIN_SCALE", saved.c_str(), 1);
+    else
+        unsetenv("PARVOLIN_SCALE");
+}
+
+// SDL's off-screen driver, named explicitly, lets the SDL host run without a desktop: its
+// window has the glass's size times the scale and the device window's title.
+TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    // SDL's video drivers keep what they allocate for the life of the process.
+    __lsan::ScopedDisabler sdlKeepsItsMemory;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("PARVOLIN_SCALE", "3", 1);
+    std::unique_ptr<Host> host = SdlHost::create();
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("PARVOLIN_SCALE");
+    if (!host)
+        GTEST_SKIP() << "SDL has no off-screen video driver here";
+    SdlHost& sdl = static_cast<SdlHost&>(*host);
+    ScopedDeviceProfile device("smartphone2003");
+    TestWindow window(L"Vorlequin");
+    int width = 0, height = 0;
+    sdl.windowSize(width, height);
+    EXPECT_EQ(0, width) << "no window before the first frame";
+    sdl.present(*EmulatedScreen::current());
+    sdl.windowSize(width, height);
+    EXPECT_EQ(176 * 3, width);
+    EXPECT_EQ(220 * 3, height);
+    EXPECT_EQ("Vorlequin", sdl.title());
+    {
+        TestWindow dialog(L"Another");
+        sdl.windowsChanged();
+        EXPECT_EQ("Another", sdl.title());
+    }
+    ScopedDeviceProfile larger("pocketpc2005-square");
+    sdl.present(*EmulatedScreen::current());
+    sdl.windowSize(width, height);
+    EXPECT_EQ(480 * 3, width);
 }
 
 } // namespace
