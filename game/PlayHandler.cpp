@@ -127,10 +127,10 @@ void PlayHandler::draw(Surface* surface)
     surface->bltFast(static_cast<unsigned long>(appleX - 10), static_cast<unsigned long>(appleY - 10), &appleImage,
                      nullptr, nullptr);
     Font* font = Font::getSystemFont();
-    surface->drawText(0, 0, font, 0, L"score");
+    surface->drawText(0, 0, font, TextAlign::Left, L"score");
     wchar_t text[16];
     std::swprintf(text, 16, L"%d", static_cast<int>(score));
-    surface->drawText(0, 10, font, 0, text);
+    surface->drawText(0, 10, font, TextAlign::Left, text);
     snake->draw(surface);
 }
 

@@ -26,7 +26,7 @@ public:
     long onNextFrame(Surface* surface, Panel*) override
     {
         surface->fillRect(0x202020, nullptr, 255);
-        surface->drawText(surface->getWidth() / 2, top - 20, Font::getSystemFontWithBorder(), 2,
+        surface->drawText(surface->getWidth() / 2, top - 20, Font::getSystemFontWithBorder(), TextAlign::Center,
                           paused ? L"Paused: tap to go on" : L"Tap to pause, Start to end");
         if (!paused) {
             // One call a frame: the game's frame rate is the video's. At the end, from the

@@ -21,7 +21,11 @@ class Surface;
 // calls of the EventHandler operations the game overrides.
 //
 // One application per process: the window procedure reaches it through one pointer.
+// Its own destructor is virtual; EventHandler has none, on purpose (see there).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class PARVOLIN_API Application : public EventHandler {
+#pragma GCC diagnostic pop
 public:
     Application();
     virtual ~Application();

@@ -13,7 +13,10 @@ class Surface;
 // handlers implement it. Every default does nothing and answers 0 ("carry on"); a nonzero
 // answer asks the state machine for a jump.
 //
-// It declares no destructor: handlers are deleted through their own class.
+// It declares no destructor: handlers are deleted through their own class. A compiler
+// asked to warn about that (-Wnon-virtual-dtor) is told here that it is meant.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class PARVOLIN_API EventHandler {
 public:
     // `surface` is the back buffer to draw into, `panel` the area meant for this handler.
@@ -31,5 +34,6 @@ public:
     virtual long onStylusDblClk(tagPOINT point);
     virtual long onStylusMove(tagPOINT point);
 };
+#pragma GCC diagnostic pop
 
 #endif

@@ -13,11 +13,13 @@ public:
     Fps();
     virtual ~Fps();
 
-    // Starts pacing at `fps` frames per second; 0 runs unpaced. 4 when out of memory.
+    // Starts pacing at `fps` frames per second; 0 runs unpaced. ResultCode::OutOfMemory when out of
+    // memory.
     long start(unsigned long fps);
-    // Starts again at the same rate, forgetting any lateness; 47 before start.
+    // Starts again at the same rate, forgetting any lateness; ResultCode::FpsNotStarted
+    // before start.
     long restart();
-    // Waits out the current period; 47 before start.
+    // Waits out the current period; ResultCode::FpsNotStarted before start.
     long wait();
     // Length of the last period in microseconds; 0 before start.
     unsigned long getLastWait();

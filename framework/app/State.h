@@ -12,7 +12,11 @@
 //
 // The state does not own its handlers or their panels: the game keeps them alive while
 // the state can be used.
+// Its own destructor is virtual; EventHandler has none, on purpose (see there).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class PARVOLIN_API State : public EventHandler {
+#pragma GCC diagnostic pop
 public:
     static constexpr uint16_t maxHandlers = 64;
 

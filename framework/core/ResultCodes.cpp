@@ -74,3 +74,5 @@ long getErrorPosition(long code)
         return code + 1;
     return code;
 }
+
+const wchar_t* getErrorTextForCode(long code) { return getErrorText(getErrorPosition(code)); }

@@ -76,4 +76,9 @@ PARVOLIN_API const wchar_t* getErrorText(long position);
 // code + 1 for 14..34, and -1 for 35 (which has no text) or any unknown code.
 PARVOLIN_API long getErrorPosition(long code);
 
+// The text that describes a result code: getErrorText(getErrorPosition(code)), so
+// "UNKNOWN ERROR" for ResultCode::FileCreationNotAllowed and for codes outside the list.
+PARVOLIN_API const wchar_t* getErrorTextForCode(long code);
+
+
 #endif

@@ -17,23 +17,25 @@ class Surface;
 // that vkUp is the key pointing up on the turned screen.
 class PARVOLIN_API Display {
 public:
-    // 0; 15 without a configuration; 6 when no screen interface fits or the frame buffer
-    // is not 16-bit RGB565 or RGB555; 51 when the interface cannot be opened; 4 or a code
-    // of Surface::create when the back buffer cannot be made. Opening again closes first.
+    // 0; NullParameter without a configuration; UnsupportedMode when no screen interface
+    // fits or the frame buffer is not 16-bit RGB565 or RGB555; UnknownError when the
+    // interface cannot be opened; OutOfMemory or a code of Surface::create when the back
+    // buffer cannot be made (all ResultCode::). Opening again closes first.
     long openDisplay(HWND window, Config* config);
     // 0; nothing to do on a display that is not open.
     long closeDisplay();
     // Copies the back buffer to the screen. 0, also when the screen gives no frame buffer
-    // this time (nothing is copied then) and on a display that is not open; 5 when the
-    // back buffer no longer has the screen's size.
+    // this time (nothing is copied then) and on a display that is not open;
+    // ResultCode::InvalidSurface when the back buffer no longer has the screen's size.
     long flip();
     long suspendDisplay();
     long resumeDisplay();
     Surface* getBackBuffer();
-    // 15 for a null `out`.
+    // ResultCode::NullParameter for a null `out`.
     long getKeyList(KeyList* out);
     // A stylus position on the screen to back-buffer coordinates, in place: halved first
-    // on screens shown at half resolution, then turned by the orientation. 15 for null.
+    // on screens shown at half resolution, then turned by the orientation. ResultCode::NullParameter
+    // for null.
     long deviceToLogical(tagPOINT* point);
 
 protected:

@@ -22,7 +22,8 @@ enum : unsigned char {
 
 // A file or folder, on the device's storage or inside an archive, bound by a
 // FileSystemManager or by another File's getParent, getChild, getNextChild or
-// resolveFile. Unbound, every operation says so (14, or false, null, 0, -1).
+// resolveFile. Unbound, every operation says so (ResultCode::FileNotInitialized, or
+// false, null, 0, -1).
 // read and write return byte counts, -1 on failure; the rest return result codes.
 class PARVOLIN_API File {
 public:

@@ -20,8 +20,9 @@ public:
     FileSystemManager(const FileSystemManager&) = delete;
     FileSystemManager& operator=(const FileSystemManager&) = delete;
 
-    // 0, or 17 (no path, or nothing left of it), 15 (no file), 4, 18 (nothing found for a
-    // scheme), 20 (no base folder) or File::resolveFile's codes. `file` is unbound first.
+    // 0, or (all ResultCode::) WrongPathFormat (no path, or nothing left of it),
+    // NullParameter (no file), OutOfMemory, CannotResolveFile (nothing found for a scheme),
+    // NoBaseFile (no base folder) or File::resolveFile's codes. `file` is unbound first.
     long resolveFile(File* file, const wchar_t* path);
 
 protected:

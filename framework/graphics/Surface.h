@@ -9,6 +9,16 @@ class Font;
 class Shader;
 class SurfaceRGBA;
 
+// Where drawText and drawFormattedText put x: at the text's left end, its right end or
+// its centre. The plain numbers 0, 1 and 2 mean the same.
+namespace TextAlign {
+enum : unsigned long {
+    Left = 0,
+    Right = 1,
+    Center = 2,
+};
+} // namespace TextAlign
+
 // A rectangle of 16-bit RGB565 pixels in ordinary memory: the back buffer, sprites,
 // glyphs, decoded images and video frames. Colours at the interface are COLORREF values
 // 0x00BBGGRR. Every operation checks all its arguments before it writes a pixel.
@@ -48,10 +58,10 @@ public:
     virtual long free();
 
     // Lets create(0, 5) and create(w, h) with int arguments pick the size form.
-    long create(int width, int height)
+    long create(int columns, int rows)
     {
-        return create(static_cast<unsigned long>(static_cast<long>(width)),
-                      static_cast<unsigned long>(static_cast<long>(height)));
+        return create(static_cast<unsigned long>(static_cast<long>(columns)),
+                      static_cast<unsigned long>(static_cast<long>(rows)));
     }
 
     unsigned long getWidth();
@@ -89,10 +99,11 @@ public:
     long alphaBlt(tagRECT* destRect, SurfaceRGBA* source, tagRECT* sourceRect, unsigned long angle,
                   Flipping flipping, Shader* shader);
 
-    // One line of text with its left end (alignment 0), right end (1) or centre (2) at x and
-    // its top at y, through the font's shader. Unknown characters take no room; glyphs that
-    // do not lie wholly inside the surface are left out. The formatted form expands the
-    // format with the platform's wide formatting into 128 characters (7 when it does not fit).
+    // One line of text with its left end (TextAlign::Left), right end (TextAlign::Right) or
+    // centre (TextAlign::Center) at x and its top at y, through the font's shader. Unknown
+    // characters take no room; glyphs that do not lie wholly inside the surface are left
+    // out. The formatted form expands the format with the platform's wide formatting into
+    // 128 characters (ResultCode::StringTooLarge when it does not fit).
     long drawText(unsigned long x, unsigned long y, Font* font, unsigned long alignment, const wchar_t* text);
     long drawFormattedText(unsigned long x, unsigned long y, Font* font, unsigned long alignment,
                            const wchar_t* format, ...);

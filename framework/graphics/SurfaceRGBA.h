@@ -47,7 +47,7 @@ private:
     long generateAlpha();
     // The image forms: decodes `source` with a fresh alpha target and installs it. An
     // alpha plane the decoder left empty becomes opaque when `completeEmptyAlpha` is set,
-    // otherwise the load fails with 51.
+    // otherwise the load fails with ResultCode::UnknownError.
     long loadImage(ImageSource& source, bool completeEmptyAlpha);
 
     Surface* alphaSurface;

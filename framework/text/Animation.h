@@ -23,7 +23,7 @@ public:
     // The frame point placed at the draw position; the frame's centre at first.
     void setCenter(tagPOINT center);
     // Draws the next frame with the centre at panel position (x, y); the panel's result
-    // (15 without a sheet or panel). The animation moves on even when drawing fails.
+    // (ResultCode::NullParameter without a sheet or panel). The animation moves on even when drawing fails.
     long draw(Panel* panel, long x, long y);
 
 protected:

@@ -36,18 +36,20 @@ public:
 
     // Builds the font from `image` and an optional alpha image of the same layout. A marker
     // row with fewer runs than characters keeps the glyphs found (result 0) and cuts the
-    // characters to match. 15 for null characters or image, 5 for an image without pixels.
+    // characters to match. ResultCode::NullParameter for null characters or image,
+    // ResultCode::InvalidSurface for an image without pixels.
     long createFont(const wchar_t* characters, Surface* image, Surface* alphaImage);
     // The same without alpha, then a FontShader with `colorKey` (a COLORREF) as its key.
     long createFont(const wchar_t* characters, Surface* image, unsigned long colorKey);
     // Any other integer is a colour key too: without this, a key written as a plain int
     // (0 for black above all) would be ambiguous between the key and the alpha image.
     template <typename Key, typename = typename std::enable_if<std::is_integral<Key>::value>::type>
-    long createFont(const wchar_t* characters, Surface* image, Key colorKey)
+    long createFont(const wchar_t* list, Surface* image, Key colorKey)
     {
-        return createFont(characters, image, static_cast<unsigned long>(colorKey));
+        return createFont(list, image, static_cast<unsigned long>(colorKey));
     }
-    // The same from a SurfaceRGBA and its alpha plane; 15 for a null image.
+    // The same from a SurfaceRGBA and its alpha plane; ResultCode::NullParameter for a
+    // null image.
     long createFont(const wchar_t* characters, SurfaceRGBA* image);
     // Back to an empty font: glyphs, characters, spacing and shader released.
     long releaseFont();
@@ -62,7 +64,8 @@ public:
     // Every glyph's width and the spacing between neighbours (none after the last).
     unsigned long getStringWidth(const wchar_t* text);
 
-    // Each makes the font's FontShader when it has none (4 when it cannot), then sets it.
+    // Each makes the font's FontShader when it has none (ResultCode::OutOfMemory when it
+    // cannot), then sets it.
     long setColorKey(unsigned long colorref);
     long setFontColor(unsigned long colorref);
     long setShader(Shader* shader);

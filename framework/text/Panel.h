@@ -19,7 +19,7 @@ class SurfaceRGBA;
 // number of its children.
 class PARVOLIN_API Panel {
 public:
-    // No surface: every drawing call answers 5.
+    // No surface: every drawing call answers ResultCode::InvalidSurface.
     Panel();
     // A root panel over the whole surface.
     Panel(Surface* surface);
@@ -28,9 +28,11 @@ public:
     Panel(Panel* parent, tagRECT area);
 
     // Makes `child` a child of this panel at `area` (this panel's coordinates), taking it
-    // from its old parent. 2 when the area does not fit inside this panel.
+    // from its old parent. ResultCode::InvalidCoordinates when the area does not fit
+    // inside this panel.
     long addChild(Panel* child, tagRECT area);
-    // 2 for an area outside the parent (or the surface of a root panel); 50 for a panel
+    // ResultCode::InvalidCoordinates for an area outside the parent (or the surface of a
+    // root panel); ResultCode::PanelCannotMove for a panel
     // with neither parent nor surface.
     long setArea(tagRECT area);
     long setPosition(tagPOINT position);
@@ -55,16 +57,17 @@ public:
     long fillRect(unsigned long colorref, tagRECT* rect, unsigned long opacity);
     long drawRect(unsigned long colorref, tagRECT* rect, unsigned long opacity);
     // One line of text at panel position (x, y), every glyph clipped to the panel; see
-    // Surface::drawText. The formatted form expands into 128 wide characters (7 when the
-    // text does not fit).
+    // Surface::drawText. The formatted form expands into 128 wide characters
+    // (ResultCode::StringTooLarge when the text does not fit).
     long drawText(long x, long y, Font* font, unsigned long alignment, const wchar_t* text);
     long drawFormattedText(long x, long y, Font* font, unsigned long alignment, const wchar_t* format, ...);
 
 private:
     // The root's surface and this panel's absolute top-left corner, summed up the parents.
     Surface* locate(long& absoluteLeft, long& absoluteTop);
-    // The back surface and the surface position of panel pixel (x, y); 5 without a back
-    // surface, 2 for a pixel outside the panel.
+    // The back surface and the surface position of panel pixel (x, y);
+    // ResultCode::InvalidSurface without a back surface, ResultCode::InvalidCoordinates for
+    // a pixel outside the panel.
     long locatePixel(long x, long y, Surface*& back, unsigned long& surfaceX, unsigned long& surfaceY);
     // The clipped unscaled blit behind bltFast and both alphaBltFast forms (alpha null:
     // an opaque blit).

@@ -7,12 +7,6 @@
 
 #include <cwchar>
 
-namespace {
-
-enum Alignment : unsigned long { Left = 0, Right = 1, Center = 2 };
-
-} // namespace
-
 GlyphTarget::~GlyphTarget() {}
 
 long TextRenderer::checkFont(Font* font)
@@ -31,9 +25,9 @@ long TextRenderer::draw(GlyphTarget& target, Font* font, unsigned long x, unsign
         return result;
     if (!text)
         return ResultCode::NullParameter;
-    if (alignment == Right)
+    if (alignment == TextAlign::Right)
         x -= font->getStringWidth(text);
-    else if (alignment == Center)
+    else if (alignment == TextAlign::Center)
         x -= font->getStringWidth(text) / 2;
     long index = text[0] ? font->indexOf(text[0]) : -1;
     for (; *text; ++text) {

@@ -22,11 +22,12 @@ public:
     // Closes the video and releases the subtitles.
     ~SubtitledVideo() override;
 
-    // Reads the subtitle file at `path` (resolved by a FileSystemManager): 15, the
-    // resolution's code, or what setSubtitles(File*) gives.
+    // Reads the subtitle file at `path` (resolved by a FileSystemManager):
+    // ResultCode::NullParameter, the resolution's code, or what setSubtitles(File*) gives.
     long setSubtitles(const wchar_t* path);
     // Reads `file` from where it stands (opened for reading, closed after), replacing the
-    // subtitles held: 0 (File::close's result), 15, 4, or 49 (then none are held).
+    // subtitles held: 0 (File::close's result), or (ResultCode::) NullParameter,
+    // OutOfMemory or SubtitleError (then none are held).
     long setSubtitles(File* file);
     // Null: the bordered built-in font. Returns 0.
     long setSubtitlesFont(Font* font);
@@ -39,8 +40,9 @@ public:
     // The next frame with the band below it and the subtitle due: getNextFrame's codes
     // (a drawing failure does not count).
     long getNextSubtitledFrame(Surface* target);
-    // Fills the band and draws the subtitle due at the playing time: 16, 15, 5 for a
-    // target lower than the band, else 0 or the code of the last line drawn.
+    // Fills the band and draws the subtitle due at the playing time: (ResultCode::)
+    // VideoNotInitialized, NullParameter, InvalidSurface for a target lower than the band,
+    // else 0 or the code of the last line drawn.
     long printSubtitles(Surface* target);
 
 private:

@@ -19,17 +19,20 @@ public:
     Video& operator=(const Video&) = delete;
 
     // Closes what is open, then opens the file at `path` (resolved by a FileSystemManager):
-    // 15 for no path, 4, 9 when the file cannot be found, opened or read as a video.
+    // ResultCode::NullParameter for no path, OutOfMemory, VideoOpenError when the file
+    // cannot be found, opened or read as a video.
     long open(const wchar_t* path);
-    // Closes what is open, opens `file` for reading and reads the stream headers: 15, 9.
+    // Closes what is open, opens `file` for reading and reads the stream headers:
+    // ResultCode::NullParameter, VideoOpenError.
     // The File stays the caller's and must outlive the playing.
     long open(File* file);
-    // 16 when nothing is open.
+    // ResultCode::VideoNotInitialized when nothing is open.
     long close();
     // One frame into `target`, sized to the picture: 0 (a data read may leave the target as
-    // it was; the next call shows the frame), 11 after the last frame, 15, 16.
+    // it was; the next call shows the frame), ResultCode::EndOfVideo after the last frame,
+    // NullParameter, VideoNotInitialized.
     long getNextFrame(Surface* target);
-    // One frame decoded but not shown: 0, 11, 16.
+    // One frame decoded but not shown: 0, ResultCode::EndOfVideo, VideoNotInitialized.
     long skipNextFrame();
 
 protected:

@@ -38,7 +38,7 @@ void drawLabel(Surface& target, Font* font, const wchar_t* text, long x, long y,
     // stays black.
     MultiplyShader tint(colour);
     font->setShader(&tint);
-    strip.drawText(0, 0, font, 0, text);
+    strip.drawText(0, 0, font, TextAlign::Left, text);
     font->setShader(nullptr);
     if (centre)
         x -= static_cast<long>(width * scale / 2);

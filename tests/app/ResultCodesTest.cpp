@@ -45,3 +45,11 @@ TEST(ResultCodes, GenericFailureIsTheNegativeDeviceValue)
     EXPECT_LT(ResultCode::GenericFailure, 0);
     EXPECT_EQ(static_cast<int32_t>(0x80004005u), static_cast<int32_t>(ResultCode::GenericFailure));
 }
+
+TEST(ResultCodes, TheCodeFormGivesTheTextThatDescribesTheCode)
+{
+    EXPECT_EQ(std::wstring(L"NULL PARAMETER"), getErrorTextForCode(ResultCode::NullParameter));
+    EXPECT_EQ(std::wstring(L"INVALID FONT"), getErrorTextForCode(ResultCode::InvalidFont));
+    EXPECT_EQ(std::wstring(L"UNKNOWN ERROR"), getErrorTextForCode(ResultCode::FileCreationNotAllowed));
+    EXPECT_EQ(std::wstring(L"UNKNOWN ERROR"), getErrorTextForCode(ResultCode::GenericFailure));
+}

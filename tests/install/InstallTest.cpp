@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,6 +91,41 @@ TEST_F(Installed, LibraryHeadersPackagePkgConfigAndTheGameLieUnderThePrefix)
           "lib/pkgconfig/parvolin.pc", "lib/pkgconfig/parvolin-main.pc", "bin/Vorlequin",
           "bin/vorlequin-menu.png", "bin/apple.gif"})
         EXPECT_TRUE(exists(prefix + "/" + file)) << file;
+}
+
+// Only the public headers are installed: Parvolin.h and what it includes, and the table
+// that embedded resources fill in; none of them includes anything but those and the
+// standard library.
+TEST_F(Installed, OnlyThePublicHeadersAreInstalled)
+{
+    const std::string include = prefix + "/include/";
+    std::set<std::string> reached;
+    std::vector<std::string> pending = {"Parvolin/Parvolin.h", "Parvolin/platform/system/ResourceTable.h"};
+    const std::regex includeLine("#include <([^>]+)>");
+    while (!pending.empty()) {
+        std::string header = pending.back();
+        pending.pop_back();
+        if (!reached.insert(header).second)
+            continue;
+        std::string text = readTextFile(include + header);
+        ASSERT_FALSE(text.empty()) << header << " is not installed";
+        for (std::sregex_iterator it(text.begin(), text.end(), includeLine), end; it != end; ++it) {
+            std::string included = (*it)[1];
+            if (included.rfind("Parvolin/", 0) == 0)
+                pending.push_back(included);
+            else
+                EXPECT_EQ(std::string::npos, included.find_first_of("./")) << header << " includes <" << included << ">";
+        }
+    }
+    size_t installed = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(include + "Parvolin")) {
+        if (!entry.is_regular_file())
+            continue;
+        ++installed;
+        std::string header = entry.path().string().substr(include.size());
+        EXPECT_TRUE(reached.count(header)) << header << " is installed but no public header includes it";
+    }
+    EXPECT_EQ(reached.size(), installed);
 }
 
 TEST_F(Installed, AGameBuiltWithTheCMakePackageRunsWithItsResources)

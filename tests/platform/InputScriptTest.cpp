@@ -1,5 +1,5 @@
 #include "platform/input/InputScript.h"
-#include "platform/windows/ProgramEntry.h"
+#include "platform/windows/CommandLine.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "platform/hosts/SdlHost.h"
 #include "platform/base/VirtualKeys.h"
 #include "support/DeviceScope.h"
+#include "support/TempFolder.h"
 #include "support/TestWindow.h"
 
 #include <SDL2/SDL.h>
@@ -14,6 +15,7 @@
 #endif
 
 #include <cstdlib>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,38 @@ TEST(SdlHostInput, MouseKeysFocusAndClosingBecomeTheDevicesInput)
     }
     Hosts::install(nullptr);
     InputSchedule::current().reset();
+}
+
+// F12 saves the glass in the working folder and says where, in full.
+TEST(SdlHostInput, F12SavesTheGlassAndNamesItsFullPath)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan::ScopedDisabler sdlKeepsItsMemory;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::unique_ptr<Host> created = SdlHost::create();
+    unsetenv("SDL_VIDEODRIVER");
+    if (!created)
+        GTEST_SKIP() << "SDL has no off-screen video driver here";
+    Hosts::install(created.get());
+    TempFolder folder;
+    char* before = getcwd(nullptr, 0);
+    ASSERT_EQ(0, chdir(folder.hostPath("").c_str()));
+    {
+        TestWindow window(L"Shot");
+        created->present(*EmulatedScreen::current());
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        pushKey(SDL_KEYDOWN, SDLK_F12);
+        ::testing::internal::CaptureStderr();
+        created->deliverInput();
+        std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(std::string::npos, said.find("saved as " + folder.hostPath("parvolin-shot-1.png"))) << said;
+        EXPECT_EQ(0, access(folder.hostPath("parvolin-shot-1.png").c_str(), F_OK));
+    }
+    EXPECT_EQ(0, chdir(before));
+    std::free(before);
+    Hosts::install(nullptr);
 }
 
 TEST(Hosts, ScaleComesFromTheEnvironment)

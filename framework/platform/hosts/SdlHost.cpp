@@ -8,6 +8,7 @@
 #include "platform/windows/WindowObjects.h"
 
 #include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -262,6 +263,11 @@ void SdlHost::saveShot()
         if (!existing)
             break;
         std::fclose(existing);
+    }
+    // Named in full, so that a person knows where to look.
+    if (char* folder = getcwd(nullptr, 0)) {
+        name = std::string(folder) + "/" + name;
+        std::free(folder);
     }
     if (Glass::writePng(Glass::capture(*screen), name))
         std::fprintf(stderr, "Parvolin: the glass was saved as %s\n", name.c_str());

@@ -1,4 +1,5 @@
 #include "platform/windows/ProgramEntry.h"
+#include "platform/windows/CommandLine.h"
 
 #include "platform/base/Host.h"
 #include "platform/base/HostText.h"

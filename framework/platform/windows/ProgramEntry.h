@@ -4,8 +4,6 @@
 #include <Parvolin/Export.h>
 #include <Parvolin/platform/base/PlatformTypes.h>
 
-#include <string>
-
 // A game's entry function, as on the handheld: the program's module instance, always
 // null for the previous instance, the command line without the program's name, and how
 // the window is to be shown. The game defines it; the library ParvolinMain provides the
@@ -21,11 +19,6 @@ namespace ProgramEntry {
 // process here with status 2), calls `winMain` with the program's instance and command
 // line, shuts the host down and returns what `winMain` returned.
 PARVOLIN_API int run(int argc, char** argv, WinMainFunction winMain);
-
-// The command line the handheld would give: the arguments after the program's name,
-// separated by spaces; one that is empty or holds a space, a tab or a quote goes in double
-// quotes, each quote in it written \".
-PARVOLIN_API std::wstring commandLine(int argc, char** argv);
 
 } // namespace ProgramEntry
 
