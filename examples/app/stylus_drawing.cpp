@@ -1,5 +1,6 @@
 // A drawing pad: the stylus draws in the colour picked from the bar at the top, a
-// double-tap clears the pad, and the box in the top-right corner ends the program.
+// double-tap clears the pad, and the box in the top-right corner ends the program. The
+// device's keys work too: left and right pick the colour, A clears the pad.
 //
 // The skeleton of every game: configure, build the states in onInit, handle the frames.
 
@@ -72,6 +73,18 @@ public:
     }
 
     long onStylusDblClk(tagPOINT) override { return clear(); }
+
+    // The key list names the device's own keys, turned with the screen.
+    long onKeyDown(unsigned long key, KeyList& keys) override
+    {
+        if (key == keys.vkLeft && picked > 0)
+            --picked;
+        else if (key == keys.vkRight && picked < colours - 1)
+            ++picked;
+        else if (key == keys.vkA)
+            return clear();
+        return 0;
+    }
 
 private:
     long clear() { return canvas.fillRect(0x303030, nullptr, 255); }

@@ -74,15 +74,18 @@ TEST(Glass, TurnedFrameBufferIsPicturedUprightAndWrittenAsPng)
     EXPECT_FALSE(Glass::writePng(GlassImage(), path));
 }
 
-TEST(Hosts, SdlFirstThenHeadlessWhichAlwaysServes)
+TEST(Hosts, SdlFirstThenTheFrameBufferThenHeadlessWhichAlwaysServes)
 {
     size_t count = 0;
     const HostEntry* entries = Hosts::entries(count);
-    ASSERT_EQ(2u, count);
+    ASSERT_EQ(3u, count);
     EXPECT_STREQ("sdl", entries[0].name);
-    EXPECT_STREQ("headless", entries[1].name);
+    EXPECT_STREQ("fbdev", entries[1].name);
+    EXPECT_STREQ("headless", entries[2].name);
+    EXPECT_TRUE(entries[1].mustServeWhenNamed) << "PARVOLIN_VIDEO=fbdev that cannot serve ends the program";
+    EXPECT_FALSE(entries[0].mustServeWhenNamed);
     std::string why;
-    EXPECT_NE(nullptr, entries[1].create(why));
+    EXPECT_NE(nullptr, entries[2].create(why));
     // The tests run with PARVOLIN_VIDEO=headless.
     const char* wanted = std::getenv("PARVOLIN_VIDEO");
     if (wanted && std::strcmp(wanted, "headless") == 0) {

@@ -10,8 +10,9 @@
 class EmulatedScreen;
 
 // What shows the emulated handheld to a person, or to a script: an SDL window on the
-// desktop, or nothing at all. One host serves the process; it is chosen on first use by
-// PARVOLIN_VIDEO ("sdl", "headless"), or by what this machine has when that is not set.
+// desktop, a Linux frame buffer, or nothing at all. One host serves the process; it is
+// chosen on first use by PARVOLIN_VIDEO ("sdl", "fbdev", "headless"), or by what this
+// machine has when that is not set.
 class Host {
 public:
     virtual ~Host();
@@ -37,11 +38,13 @@ public:
 };
 
 // One way of hosting. `create` gives null, and says why, when it cannot serve on this
-// machine; the next entry is tried then.
+// machine; the next entry is tried then. A host that must serve when PARVOLIN_VIDEO names
+// it ends the program (status 2) when it cannot, instead of letting another take over.
 struct HostEntry {
     const char* name;
     const char* description;
     std::unique_ptr<Host> (*create)(std::string& why);
+    bool mustServeWhenNamed;
 };
 
 namespace Hosts {

@@ -1,6 +1,7 @@
 #include "platform/base/Host.h"
 
 #include "platform/windows/DesktopWindows.h"
+#include "platform/hosts/FbdevHost.h"
 #include "platform/hosts/HeadlessHost.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/hosts/SdlHost.h"
@@ -13,8 +14,10 @@ namespace {
 
 // Tried in this order when PARVOLIN_VIDEO names none; headless always serves.
 const HostEntry hostEntries[] = {
-    {"sdl", "an SDL2 window showing the device's glass, scaled by PARVOLIN_SCALE", SdlHost::create},
-    {"headless", "no window: nothing is shown", [](std::string&) { return HeadlessHost::create(); }},
+    {"sdl", "an SDL2 window showing the device's glass, scaled by PARVOLIN_SCALE", SdlHost::create, false},
+    {"fbdev", "a Linux frame buffer (PARVOLIN_FBDEV) and input event devices, on a console without a desktop",
+     FbdevHost::create, true},
+    {"headless", "no window: nothing is shown", [](std::string&) { return HeadlessHost::create(); }, false},
 };
 constexpr size_t hostCount = sizeof(hostEntries) / sizeof(hostEntries[0]);
 
@@ -49,6 +52,10 @@ void choose(Chosen& state)
         if (named && (state.host = named->create(why))) {
             state.name = named->name;
             return;
+        }
+        if (named && named->mustServeWhenNamed) {
+            std::fprintf(stderr, "Parvolin: the host \"%s\" cannot serve here: %s\n", wanted, why.c_str());
+            std::exit(2);
         }
         if (named) {
             std::fprintf(stderr, "Parvolin: the host \"%s\" cannot serve here%s%s;", wanted, why.empty() ? "" : ": ",

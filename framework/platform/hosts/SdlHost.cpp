@@ -1,4 +1,7 @@
 #include "platform/hosts/SdlHost.h"
+#include "platform/hosts/SdlControllers.h"
+
+#include "platform/base/Clock.h"
 
 #include "platform/device/EmulatedScreen.h"
 #include "platform/device/GlassImage.h"
@@ -77,10 +80,11 @@ void SdlHost::windowSize(int& width, int& height) const
         SDL_GetWindowSize(window, &width, &height);
 }
 
-SdlHost::SdlHost(int scale) : scale(scale) {}
+SdlHost::SdlHost(int scale) : scale(scale), controllers(new SdlControllers()) {}
 
 SdlHost::~SdlHost()
 {
+    controllers.reset();
     closeWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -152,11 +156,21 @@ void SdlHost::windowsChanged()
 void SdlHost::deliverInput()
 {
     SDL_Event event;
+    std::vector<InputCommand> padInput;
+    uint64_t now = Clock::current().nanoseconds();
     while (SDL_PollEvent(&event)) {
         InputCommand command;
-        if (translate(event, command))
+        if (controllers->handle(event, now, padInput)) {
+            for (const InputCommand& padCommand : padInput)
+                InputSchedule::current().deliver(padCommand);
+            padInput.clear();
+        } else if (translate(event, command)) {
             InputSchedule::current().deliver(command);
+        }
     }
+    controllers->repeatDue(now, padInput);
+    for (const InputCommand& padCommand : padInput)
+        InputSchedule::current().deliver(padCommand);
 }
 
 bool SdlHost::waitForInput(DWORD milliseconds)

@@ -3,8 +3,10 @@
 
 #include "platform/base/Host.h"
 
+#include <memory>
 #include <string>
 
+class SdlControllers;
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -17,9 +19,9 @@ struct InputCommand;
 //
 // Its input is the device's: the mouse's left button and its motion while pressed are the
 // stylus (window coordinates divided by the scale), the arrow keys the direction pad,
-// Enter is Start, Z, X and C are A, B and C; losing and gaining the focus deactivate and
-// activate, closing the window is the close command. F12 saves the glass as a PNG file in
-// the working folder.
+// Enter is Start, Z, X and C are A, B and C; game controllers are the keys too
+// (SdlControllers); losing and gaining the focus deactivate and activate, closing the
+// window is the close command. F12 saves the glass as a PNG file in the working folder.
 class SdlHost : public Host {
 public:
     // Null, with the reason in `why`, when SDL has no video display here: no desktop, no
@@ -57,6 +59,7 @@ private:
     void saveShot();
 
     const int scale;
+    std::unique_ptr<SdlControllers> controllers;
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;

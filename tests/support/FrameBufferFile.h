@@ -1,0 +1,33 @@
+#ifndef PARVOLIN_TEST_FRAME_BUFFER_FILE_H
+#define PARVOLIN_TEST_FRAME_BUFFER_FILE_H
+
+#include "platform/device/GlassImage.h"
+
+#include <cstdint>
+#include <string>
+
+// A plain file standing in for a frame buffer (PARVOLIN_FBDEV with PARVOLIN_FBDEV_MODE),
+// read back as a person would see the screen: 16 bits as RGB565, 24 bits as bytes blue,
+// green, red, 32 bits as XRGB8888.
+struct FrameBufferFile {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t bitsPerPixel = 0;
+    uint32_t lineBytes = 0;
+
+    // "WIDTHxHEIGHTxBITS+LINEBYTES", as PARVOLIN_FBDEV_MODE takes it.
+    std::string mode() const;
+    // Writes the file at its full size, every byte `fill`.
+    bool create(const std::string& path, unsigned char fill) const;
+    // The visible pixels as 0x00RRGGBB. False when the file is not of the mode's size, or
+    // a byte beyond the visible width of a row (the padding) is not `padding`, or a
+    // 32-bit pixel's unused byte is not 0.
+    bool read(const std::string& path, unsigned char padding, GlassImage& screen, std::string& problem) const;
+};
+
+// Whether `screen` shows `glass` with each glass pixel a square of `scale` pixels and its
+// top-left corner at (left, top), black everywhere else; the first difference otherwise.
+bool showsGlass(const GlassImage& screen, const GlassImage& glass, int scale, int left, int top,
+                std::string& difference);
+
+#endif
