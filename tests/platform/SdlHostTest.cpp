@@ -2,6 +2,7 @@
 #include "platform/device/GlassImage.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/windows/Messages.h"
+#include "platform/hosts/SdlControllers.h"
 #include "platform/hosts/SdlHost.h"
 #include "platform/base/VirtualKeys.h"
 #include "support/DeviceScope.h"
@@ -15,7 +16,9 @@
 #endif
 
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -205,6 +208,106 @@ TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
     sdl.present(*EmulatedScreen::current());
     sdl.windowSize(width, height);
     EXPECT_EQ(480 * 3, width);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<MSG> takeAll()
+{
+    std::vector<MSG> taken;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        taken.push_back(message);
+    return taken;
+}
+
+// A game controller plugged in while the window is open (SDL's virtual joystick, seen by
+// SDL as a controller): its buttons and stick are the device's keys, held keys repeat,
+// and unplugging it lets go of what it held.
+TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan::ScopedDisabler sdlKeepsItsMemory;
+#endif
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::unique_ptr<Host> created = SdlHost::create();
+    unsetenv("SDL_VIDEODRIVER");
+    if (!created)
+        GTEST_SKIP() << "SDL has no off-screen video driver here";
+    ScopedManualClock clock(1000000000ull);
+    Hosts::install(created.get());
+    ScopedDeviceProfile device("pocketpc2003");
+    InputSchedule::current().reset();
+    {
+        TestWindow window(L"Pad");
+        created->present(*EmulatedScreen::current());
+        SDL_PumpEvents();
+        created->deliverInput();
+        takeAll();
+
+        SDL_VirtualJoystickDesc pad;
+        std::memset(&pad, 0, sizeof(pad));
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        pad.axis_mask = (1u << SDL_CONTROLLER_AXIS_LEFTX) | (1u << SDL_CONTROLLER_AXIS_LEFTY);
+        pad.button_mask = (1u << SDL_CONTROLLER_BUTTON_A) | (1u << SDL_CONTROLLER_BUTTON_X) |
+                          (1u << SDL_CONTROLLER_BUTTON_START) | (1u << SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        pad.name = "Parvolin test pad";
+        int index = SDL_JoystickAttachVirtualEx(&pad);
+        if (index < 0 || !SDL_IsGameController(index)) {
+            Hosts::install(nullptr);
+            GTEST_SKIP() << "SDL has no virtual game controllers here: " << SDL_GetError();
+        }
+        // The off-screen window never has the focus, and SDL keeps a pad's input from a
+        // window without it.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        SDL_Joystick* joystick = SDL_JoystickOpen(index);
+        ASSERT_NE(nullptr, joystick);
+        SDL_PumpEvents();
+        created->deliverInput();  // plugged in: opened
+        takeAll();
+
+        // The virtual pad's buttons are numbered in the order of its mask: A, X, Start, left.
+        SDL_JoystickSetVirtualButton(joystick, 0, 1);
+        SDL_JoystickSetVirtualButton(joystick, 3, 1);
+        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, -30000);  // left again
+        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 8000);    // inside the dead zone
+        SDL_JoystickUpdate();
+        SDL_PumpEvents();
+        created->deliverInput();
+        std::vector<MSG> taken = takeAll();
+        ASSERT_EQ(2u, taken.size()) << "A, and left once although the D-pad and the stick hold it";
+        EXPECT_EQ(WM_KEYDOWN, taken[0].message);
+        EXPECT_EQ(WM_KEYDOWN, taken[1].message);
+        EXPECT_EQ((std::set<WPARAM>{VK_APP1, VK_LEFT}), (std::set<WPARAM>{taken[0].wParam, taken[1].wParam}));
+
+        clock.advance(SdlControllers::repeatDelay);
+        created->deliverInput();
+        taken = takeAll();
+        ASSERT_EQ(2u, taken.size()) << "both held keys repeat";
+        EXPECT_NE(0, taken[0].lParam & KF_PREVIOUSLY_DOWN);
+
+        SDL_JoystickSetVirtualButton(joystick, 3, 0);
+        SDL_JoystickUpdate();
+        SDL_PumpEvents();
+        created->deliverInput();
+        EXPECT_EQ(0u, takeAll().size()) << "the stick still holds left";
+
+        SDL_JoystickClose(joystick);
+        SDL_JoystickDetachVirtual(index);
+        SDL_PumpEvents();
+        created->deliverInput();
+        taken = takeAll();
+        ASSERT_EQ(2u, taken.size()) << "unplugged: A and left let go";
+        EXPECT_EQ(WM_KEYUP, taken[0].message);
+        EXPECT_EQ(WM_KEYUP, taken[1].message);
+    }
+    Hosts::install(nullptr);
+    InputSchedule::current().reset();
 }
 
 } // namespace
