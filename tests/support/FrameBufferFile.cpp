@@ -1,5 +1,9 @@
 #include "support/FrameBufferFile.h"
 
+#include "support/PngFile.h"
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -73,4 +77,47 @@ bool showsGlass(const GlassImage& screen, const GlassImage& glass, int scale, in
             }
         }
     return true;
+}
+
+bool frameBufferMatchesHeadless(const std::string& program, const std::string& script, unsigned closeTick,
+                                const FrameBufferFile& file, int scale, bool scaleAsked, int left, int top,
+                                const TempFolder& folder, std::string& difference,
+                                const std::map<std::string, std::string>& variables)
+{
+    const unsigned char padding = 0x5A;
+    std::string frameBuffer = folder.hostPath("fb.raw");
+    std::string noInput = folder.hostPath("no-input");
+    std::string close = std::to_string(closeTick) + " close\n";
+    std::string shot = std::to_string(closeTick) + " shot " + folder.hostPath("headless.png") + "\n";
+    if (!file.create(frameBuffer, padding)) {
+        difference = "the frame buffer file cannot be made";
+        return false;
+    }
+    folder.write(L"fbdev.script", script + close);
+    folder.write(L"headless.script", script + shot + close);
+    folder.write(L"no-input", "");
+    // An empty file as the only input device: the machine's own devices stay out.
+    std::map<std::string, std::string> fbdev = variables;
+    fbdev.insert({{"PARVOLIN_VIDEO", "fbdev"},
+                  {"PARVOLIN_FBDEV", frameBuffer},
+                  {"PARVOLIN_FBDEV_MODE", file.mode()},
+                  {"PARVOLIN_SCALE", scaleAsked ? std::to_string(scale) : std::string()},
+                  {"PARVOLIN_EVDEV", noInput},
+                  {"PARVOLIN_EVDEV_KIND", noInput + ":keys"},
+                  {"PARVOLIN_SCRIPT", folder.hostPath("fbdev.script")}});
+    ProgramOutcome shown = runProgram(program, fbdev, folder);
+    if (shown.status != 0) {
+        difference = "under the frame-buffer host: status " + std::to_string(shown.status) + ": " + shown.errors;
+        return false;
+    }
+    ProgramOutcome headless = runProgram(
+        program, {{"PARVOLIN_VIDEO", "headless"}, {"PARVOLIN_SCRIPT", folder.hostPath("headless.script")}}, folder);
+    GlassImage glass, screen;
+    if (headless.status != 0 || !readPng(folder.hostPath("headless.png"), glass)) {
+        difference = "headless: status " + std::to_string(headless.status) + ": " + headless.errors;
+        return false;
+    }
+    if (!file.read(frameBuffer, padding, screen, difference))
+        return false;
+    return showsGlass(screen, glass, scale, left, top, difference);
 }

@@ -4,7 +4,10 @@
 #include "platform/device/GlassImage.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
+
+class TempFolder;
 
 // A plain file standing in for a frame buffer (PARVOLIN_FBDEV with PARVOLIN_FBDEV_MODE),
 // read back as a person would see the screen: 16 bits as RGB565, 24 bits as bytes blue,
@@ -29,5 +32,16 @@ struct FrameBufferFile {
 // top-left corner at (left, top), black everywhere else; the first difference otherwise.
 bool showsGlass(const GlassImage& screen, const GlassImage& glass, int scale, int left, int top,
                 std::string& difference);
+
+// A run of `program` under the frame-buffer host compared with a headless run. Both play
+// `script` (input for the ticks before `closeTick`, at which the program is closed). The
+// first shows the device on `file` (a plain file filled with 0x5A before the run), asked
+// for `scale` or finding it, with `variables` added; the second takes a shot
+// before `closeTick`. True when the file shows that shot with its corner at (left, top),
+// black around it and the rows' padding untouched; `difference` says what differs.
+bool frameBufferMatchesHeadless(const std::string& program, const std::string& script, unsigned closeTick,
+                                const FrameBufferFile& file, int scale, bool scaleAsked, int left, int top,
+                                const TempFolder& folder, std::string& difference,
+                                const std::map<std::string, std::string>& variables = {});
 
 #endif

@@ -12,8 +12,9 @@
 
 extern char** environ;
 
-ProgramOutcome runCommand(const std::vector<std::string>& command,
-                          const std::map<std::string, std::string>& variables, const TempFolder& folder, int seconds)
+RunningProgram::RunningProgram(const std::vector<std::string>& command,
+                               const std::map<std::string, std::string>& variables, const TempFolder& folder)
+    : folder(folder), program(command.empty() ? std::string("nothing") : command[0])
 {
     std::vector<std::string> entries;
     for (char** entry = environ; *entry; ++entry) {
@@ -39,32 +40,57 @@ ProgramOutcome runCommand(const std::vector<std::string>& command,
     for (std::string& argument : arguments)
         argv.push_back(&argument[0]);
     argv.push_back(nullptr);
-    pid_t child = 0;
-    ProgramOutcome outcome;
-    int spawned = command.empty()
-                      ? -1
-                      : posix_spawnp(&child, command[0].c_str(), &actions, nullptr, argv.data(), envp.data());
+    pid_t spawned = 0;
+    if (!command.empty() &&
+        posix_spawnp(&spawned, command[0].c_str(), &actions, nullptr, argv.data(), envp.data()) == 0)
+        child = spawned;
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        outcome.errors = "cannot start " + (command.empty() ? std::string("nothing") : command[0]);
+}
+
+RunningProgram::~RunningProgram()
+{
+    if (child > 0 && !reaped) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+}
+
+bool RunningProgram::ended()
+{
+    if (child <= 0 || reaped)
+        return true;
+    reaped = waitpid(child, &status, WNOHANG) == child;
+    return reaped;
+}
+
+ProgramOutcome RunningProgram::finish(int seconds)
+{
+    ProgramOutcome outcome;
+    if (child <= 0) {
+        outcome.errors = "cannot start " + program;
         return outcome;
     }
     // A program that never ends fails the test instead of hanging it.
-    int status = 0;
-    pid_t ended = 0;
-    for (int waited = 0; waited < seconds * 100 && (ended = waitpid(child, &status, WNOHANG)) == 0; ++waited)
+    for (int waited = 0; waited < seconds * 100 && !ended(); ++waited)
         usleep(10000);
-    if (ended == 0) {
+    if (!ended()) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
+        reaped = true;
         outcome.errors = "the program did not end within " + std::to_string(seconds) + " seconds";
         return outcome;
     }
     if (WIFEXITED(status))
         outcome.status = WEXITSTATUS(status);
-    outcome.output = readTextFile(outputPath);
-    outcome.errors = readTextFile(errorsPath);
+    outcome.output = readTextFile(folder.hostPath("stdout.txt"));
+    outcome.errors = readTextFile(folder.hostPath("stderr.txt"));
     return outcome;
+}
+
+ProgramOutcome runCommand(const std::vector<std::string>& command,
+                          const std::map<std::string, std::string>& variables, const TempFolder& folder, int seconds)
+{
+    return RunningProgram(command, variables, folder).finish(seconds);
 }
 
 ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,

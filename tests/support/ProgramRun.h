@@ -21,6 +21,30 @@ ProgramOutcome runCommand(const std::vector<std::string>& command,
                           const std::map<std::string, std::string>& variables, const TempFolder& folder,
                           int seconds = 60);
 
+// A program started as runCommand starts it, left to run while the test goes on (it feeds
+// the program's input, watches its output files); finish() waits for its end.
+class RunningProgram {
+public:
+    RunningProgram(const std::vector<std::string>& command, const std::map<std::string, std::string>& variables,
+                   const TempFolder& folder);
+    ~RunningProgram();  // a program still running is killed
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    bool started() const { return child > 0; }
+    // Whether it has ended (without waiting).
+    bool ended();
+    // Waits at most `seconds` for its end; a program still running then is killed and fails.
+    ProgramOutcome finish(int seconds = 60);
+
+private:
+    const TempFolder& folder;
+    std::string program;
+    int child = -1;
+    int status = 0;
+    bool reaped = false;
+};
+
 // The program alone, without arguments.
 ProgramOutcome runProgram(const std::string& program, const std::map<std::string, std::string>& variables,
                           const TempFolder& folder);
