@@ -5,6 +5,8 @@
 #include "Snake.h"
 
 #include "Parvolin.h"
+#include "support/FrameBufferFile.h"
+#include "support/InputEvents.h"
 #include "support/PngFile.h"
 #include "support/ProgramRun.h"
 #include "support/SurfacePixels.h"
@@ -12,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -216,6 +220,100 @@ TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
     EXPECT_GT(bounds.right - bounds.left, 20) << "more than half a lap";
     EXPECT_LT(bounds.top, 140) << "anticlockwise: up from the start";
     EXPECT_TRUE(showsMenu("menu.png")) << "died on its own body";
+}
+
+struct FrameBufferCase {
+    FrameBufferFile file;
+    int scale, left, top;
+};
+
+class VorlequinOnTheFrameBuffer : public ::testing::TestWithParam<FrameBufferCase> {};
+
+// A game played under the frame-buffer host leaves in the frame buffer what the headless
+// host's glass shows after the same input, scaled, centred and black around.
+TEST_P(VorlequinOnTheFrameBuffer, ShowsTheHeadlessGlassScaledAndPlaced)
+{
+    const char* path = std::getenv("VORLEQUIN_PROGRAM");
+    if (!path || access(path, X_OK) != 0)
+        GTEST_SKIP() << "Vorlequin is not built (VORLEQUIN_PROGRAM names it)";
+    const FrameBufferCase& c = GetParam();
+    TempFolder folder;
+    std::string difference;
+    EXPECT_TRUE(frameBufferMatchesHeadless(path, "2 down 80 70\n2 up 80 70\n4 down 150 300\n", 20, c.file, c.scale,
+                                           true, c.left, c.top, folder, difference,
+                                           {{"PARVOLIN_DEVICE", "pocketpc2003"}}))
+        << difference;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, VorlequinOnTheFrameBuffer,
+                         ::testing::Values(FrameBufferCase{{501, 661, 16, 1024}, 2, 10, 10},
+                                           FrameBufferCase{{520, 700, 32, 2100}, 2, 20, 30}));
+
+// A game played on a touch screen, a FIFO fed while the game runs in real time, watched on
+// the frame buffer (640 x 480, the glass at (200, 80)): WHEEL on the menu, a touch that
+// sets the snake off, a release on the close box, EXIT. The recording says where the
+// touches reached the glass.
+TEST_F(VorlequinProgram, IsPlayedThroughATouchScreenOnTheFrameBuffer)
+{
+    std::string touch = folder.hostPath("touch"), frameBuffer = folder.hostPath("fb.raw");
+    std::string recording = folder.hostPath("recording.txt");
+    ASSERT_EQ(0, mkfifo(touch.c_str(), 0600));
+    int writer = open(touch.c_str(), O_RDWR);  // there before the game reads
+    ASSERT_GE(writer, 0);
+    FrameBufferFile screen = {640, 480, 32, 2560};
+    ASSERT_TRUE(screen.create(frameBuffer, 0));
+    RunningProgram game({program},
+                        {{"PARVOLIN_VIDEO", "fbdev"},
+                         {"PARVOLIN_FBDEV", frameBuffer},
+                         {"PARVOLIN_FBDEV_MODE", screen.mode()},
+                         {"PARVOLIN_EVDEV", touch},
+                         {"PARVOLIN_EVDEV_KIND", touch + ":touch"},
+                         {"PARVOLIN_RECORD", recording},
+                         {"PARVOLIN_DEVICE", "pocketpc2003"}},
+                        folder);
+    ASSERT_TRUE(game.started());
+    // The glass as the frame buffer shows it now, also as "now.png" for showsMenu.
+    auto shown = [&]() {
+        GlassImage whole, glassNow;
+        std::string problem;
+        if (!screen.read(frameBuffer, 0, whole, problem))
+            return glassNow;
+        glassNow.width = 240;
+        glassNow.height = 320;
+        for (uint32_t y = 0; y < 320; ++y)
+            for (uint32_t x = 0; x < 240; ++x)
+                glassNow.pixels.push_back(whole.at(200 + x, 80 + y));
+        Glass::writePng(glassNow, shot("now.png"));
+        return glassNow;
+    };
+    auto waitFor = [&](auto seen) {
+        for (int tries = 0; tries < 1000 && !game.ended(); ++tries) {
+            if (seen(shown()))
+                return true;
+            usleep(20000);
+        }
+        return false;
+    };
+    auto send = [&](const std::string& events) {
+        return write(writer, events.data(), events.size()) == ssize_t(events.size());
+    };
+    auto menu = [&](const GlassImage&) { return showsMenu("now.png"); };
+
+    ASSERT_TRUE(waitFor(menu));
+    ASSERT_TRUE(send(touchDown(280, 150) + touchUp()));  // WHEEL
+    ASSERT_TRUE(waitFor([&](const GlassImage& glassNow) { return showsField(glassNow); }));
+    ASSERT_TRUE(send(touchDown(330, 380)));  // a little right of the middle: a gentle right turn
+    ASSERT_TRUE(waitFor([&](const GlassImage& glassNow) { return snakePixels(glassNow).size() > 20; }));
+    ASSERT_TRUE(send(touchMove(430, 90) + touchUp()));  // released on the close box
+    ASSERT_TRUE(waitFor(menu));
+    ASSERT_TRUE(send(touchDown(325, 220) + touchUp()));  // EXIT
+    ProgramOutcome outcome = game.finish(30);
+    close(writer);
+    EXPECT_EQ(0, outcome.status) << outcome.errors;
+    std::string recorded = readTextFile(recording);
+    for (const char* line : {" down 80 70\n", " up 80 70\n", " down 130 300\n", " move 230 10\n", " up 230 10\n",
+                             " down 125 140\n", " up 125 140\n"})
+        EXPECT_NE(std::string::npos, recorded.find(line)) << line << recorded;
 }
 
 } // namespace
