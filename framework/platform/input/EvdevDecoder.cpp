@@ -59,16 +59,16 @@ void EvdevDecoder::take(const input_event& event, const GlassPlacement& placemen
 {
     if (event.type == EV_SYN) {
         if (event.code == SYN_DROPPED) {
+            // What came before the loss happened: the device is told, so that what it was
+            // told and what this decoder holds stay one.
+            if (!dropping)
+                endUnit(placement, pointer, out);
             dropping = true;
         } else if (event.code == SYN_REPORT) {
-            if (dropping) {
+            if (dropping)
                 dropping = false;
-                unit.clear();
-                moveX = moveY = 0;
-                touchPressed = false;
-            } else {
+            else
                 endUnit(placement, pointer, out);
-            }
         }
         return;
     }
@@ -250,6 +250,9 @@ void EvdevDecoder::mouseUnit(const GlassPlacement& placement, MousePointer& poin
 
 void EvdevDecoder::release(std::vector<InputCommand>& out)
 {
+    // The keys of an unfinished unit are held already: the device hears of them first, so
+    // that each is let go after it went down.
+    out.insert(out.end(), unit.begin(), unit.end());
     unit.clear();
     if (stylusDown) {
         stylus(InputCommand::Up, lastGlassX, lastGlassY);

@@ -32,8 +32,10 @@ struct MousePointer {
 //   Pad    the same keys, plus the D-pad (buttons or hat), the left stick past half its
 //          travel, BTN_SOUTH, BTN_EAST, BTN_WEST as A, B, C and BTN_START as Start.
 // A key's repeat (value 2) is an auto-repeat. Events take effect as units: what a unit
-// did is handed out at its SYN_REPORT; after SYN_DROPPED the events up to the next
-// SYN_REPORT are lost, as the kernel says they are incomplete.
+// did is handed out at its SYN_REPORT. At SYN_DROPPED (the kernel lost events) what came
+// before is handed out, and the events up to the next SYN_REPORT are skipped, as the
+// kernel says they are incomplete; a key let go among the lost ones stays down until it
+// is pressed and let go again.
 class EvdevDecoder {
 public:
     enum Kind : unsigned { Touch = 1, Mouse = 2, Keys = 4, Pad = 8 };
