@@ -152,8 +152,10 @@ TEST(FbdevHost, ShowsTheGlassAndTurnsEveryKindOfDeviceIntoTheDevicesInput)
         appendBytes(path("touch"), touchDown(320, 240) + touchMove(330, 240) + touchUp());
         appendBytes(path("pad"), eventBytes({{EV_ABS, ABS_HAT0Y, -1}, {EV_KEY, BTN_SOUTH, 1}}));  // no report yet
         appendBytes(path("mouse"), eventBytes({{EV_REL, REL_X, 5}, {EV_REL, REL_Y, -3}, {EV_SYN, SYN_REPORT, 0}}));
+        EXPECT_TRUE(host.waitForInput(0)) << "files that grew have input";
         ::testing::internal::CaptureStderr();
         host.deliverInput();
+        EXPECT_FALSE(host.waitForInput(1)) << "all read";
         std::vector<MSG> taken = takeMessages();
         ASSERT_EQ(3u, taken.size());
         EXPECT_EQ(WM_LBUTTONDOWN, taken[0].message);
@@ -220,8 +222,10 @@ TEST(FbdevHost, ADeviceThatGoesAwayIsDroppedAndItsStylusLifted)
     InputSchedule::current().reset();
     {
         TestWindow window(L"Input");
+        EXPECT_FALSE(host->waitForInput(10)) << "nothing came";
         std::string down = touchDown(10, 20);
         ASSERT_EQ(ssize_t(down.size()), write(writer, down.data(), down.size()));
+        EXPECT_TRUE(host->waitForInput(10000));
         host->deliverInput();
         EXPECT_EQ(1u, takeMessages().size());
         close(writer);

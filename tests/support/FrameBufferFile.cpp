@@ -88,13 +88,13 @@ bool frameBufferMatchesHeadless(const std::string& program, const std::string& s
     std::string frameBuffer = folder.hostPath("fb.raw");
     std::string noInput = folder.hostPath("no-input");
     std::string close = std::to_string(closeTick) + " close\n";
-    std::string shot = std::to_string(closeTick) + " shot " + folder.hostPath("headless.png") + "\n";
+    auto shot = [&](const char* name) { return std::to_string(closeTick) + " shot " + folder.hostPath(name) + "\n"; };
     if (!file.create(frameBuffer, padding)) {
         difference = "the frame buffer file cannot be made";
         return false;
     }
-    folder.write(L"fbdev.script", script + close);
-    folder.write(L"headless.script", script + shot + close);
+    folder.write(L"fbdev.script", script + shot("fbdev.png") + close);
+    folder.write(L"headless.script", script + shot("headless.png") + close);
     folder.write(L"no-input", "");
     // An empty file as the only input device: the machine's own devices stay out.
     std::map<std::string, std::string> fbdev = variables;
@@ -112,9 +112,13 @@ bool frameBufferMatchesHeadless(const std::string& program, const std::string& s
     }
     ProgramOutcome headless = runProgram(
         program, {{"PARVOLIN_VIDEO", "headless"}, {"PARVOLIN_SCRIPT", folder.hostPath("headless.script")}}, folder);
-    GlassImage glass, screen;
+    GlassImage glass, shotShown, screen;
     if (headless.status != 0 || !readPng(folder.hostPath("headless.png"), glass)) {
         difference = "headless: status " + std::to_string(headless.status) + ": " + headless.errors;
+        return false;
+    }
+    if (!readPng(folder.hostPath("fbdev.png"), shotShown) || shotShown.pixels != glass.pixels) {
+        difference = "the frame-buffer host's shot differs from the headless host's";
         return false;
     }
     if (!file.read(frameBuffer, padding, screen, difference))

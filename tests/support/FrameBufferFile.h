@@ -37,8 +37,9 @@ bool showsGlass(const GlassImage& screen, const GlassImage& glass, int scale, in
 // `script` (input for the ticks before `closeTick`, at which the program is closed). The
 // first shows the device on `file` (a plain file filled with 0x5A before the run), asked
 // for `scale` or finding it, with `variables` added; the second takes a shot
-// before `closeTick`. True when the file shows that shot with its corner at (left, top),
-// black around it and the rows' padding untouched; `difference` says what differs.
+// before `closeTick`, as the first does too. True when the two shots are the same and the
+// file shows them with the glass's corner at (left, top), black around it and the rows'
+// padding untouched; `difference` says what differs.
 bool frameBufferMatchesHeadless(const std::string& program, const std::string& script, unsigned closeTick,
                                 const FrameBufferFile& file, int scale, bool scaleAsked, int left, int top,
                                 const TempFolder& folder, std::string& difference,
