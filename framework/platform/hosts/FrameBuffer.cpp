@@ -35,11 +35,11 @@ FrameBufferFormat format(uint32_t bits, FrameBufferFormat::Field red, FrameBuffe
     return made;
 }
 
-uint32_t field(uint32_t channel, const FrameBufferFormat::Field& place)
+// The bits of a field no pixel can hold (empty, wider than a channel, or beyond 32 bits)
+// stay empty.
+bool usable(const FrameBufferFormat::Field& place)
 {
-    if (place.length == 0 || place.length > 8 || place.offset >= 32)
-        return 0;
-    return (channel >> (8 - place.length)) << place.offset;
+    return place.length > 0 && place.length <= 8 && place.offset + place.length <= 32;
 }
 
 // Whole decimal digits, at most nine of them; false for anything else.
@@ -109,12 +109,22 @@ std::string FrameBufferFormat::describe() const
     return text;
 }
 
-uint32_t FrameBufferFormat::pack(uint32_t rgb) const
+FrameBufferFormat::Packer FrameBufferFormat::packer() const
 {
-    uint32_t value = field((rgb >> 16) & 0xFF, red) | field((rgb >> 8) & 0xFF, green) | field(rgb & 0xFF, blue);
-    if (transparent.length && transparent.length <= 8 && transparent.offset < 32)
-        value |= ((1u << transparent.length) - 1) << transparent.offset;
-    return value;
+    // A channel's top `length` bits: the colour shifted right past the channels below it
+    // and the bits of its own that are cut.
+    Packer made = {};
+    const Field* fields[3] = {&red, &green, &blue};
+    for (int i = 0; i < 3; ++i) {
+        if (!usable(*fields[i]))
+            continue;
+        made.shift[i] = 8 * (2 - i) + 8 - fields[i]->length;
+        made.mask[i] = (1u << fields[i]->length) - 1;
+        made.offset[i] = fields[i]->offset;
+    }
+    if (usable(transparent))
+        made.opaque = ((1u << transparent.length) - 1) << transparent.offset;
+    return made;
 }
 
 bool FrameBufferMode::parse(const std::string& text, FrameBufferMode& mode, std::string& why)
@@ -265,9 +275,28 @@ void FrameBuffer::store(int32_t x, int32_t y, uint32_t value)
                pixelBytes);
 }
 
+namespace {
+// One glass row as screen pixels: glass columns from `firstColumn`, each `scale` pixels
+// wide, the first starting at screen column `x` (the row's left edge may cut into it),
+// until `width` pixels are written.
+template <size_t Bytes>
+void widenRow(const uint32_t* glassRow, uint32_t glassWidth, uint32_t firstColumn, int32_t firstWidth,
+              int32_t scale, int32_t width, const FrameBufferFormat::Packer& pack, unsigned char* out)
+{
+    int32_t written = 0;
+    for (uint32_t column = firstColumn; column < glassWidth && written < width; ++column) {
+        uint32_t value = pack(glassRow[column]);
+        int32_t repeat = std::min(column == firstColumn ? firstWidth : scale, width - written);
+        for (int32_t i = 0; i < repeat; ++i, out += Bytes)
+            storePixel(out, value, Bytes);
+        written += repeat;
+    }
+}
+} // namespace
+
 void FrameBuffer::drawGlass(const GlassImage& glass, const GlassPlacement& placement)
 {
-    if (!visible || glass.pixels.size() != size_t(glass.width) * glass.height)
+    if (!visible || glass.width == 0 || glass.pixels.size() != size_t(glass.width) * glass.height)
         return;
     int32_t left = placement.shownLeft(), right = std::min<int32_t>(placement.shownRight(), shape.width);
     int32_t top = placement.shownTop(), bottom = std::min<int32_t>(placement.shownBottom(), shape.height);
@@ -275,18 +304,25 @@ void FrameBuffer::drawGlass(const GlassImage& glass, const GlassPlacement& place
     if (left >= right || top >= bottom)
         return;
     const size_t pixelBytes = shape.format.bitsPerPixel / 8;
-    row.resize(static_cast<size_t>(right - left) * pixelBytes);
-    // Each glass row is converted once, into one screen row, and copied to the rows of its
-    // scale.
+    const int32_t width = right - left;
+    const FrameBufferFormat::Packer pack = shape.format.packer();
+    row.resize(static_cast<size_t>(width) * pixelBytes);
+    // The glass column at the left edge, and how much of it is seen there.
+    uint32_t firstColumn = static_cast<uint32_t>((left - placement.left) / scale);
+    int32_t firstWidth = placement.left + static_cast<int32_t>(firstColumn + 1) * scale - left;
+    // Each glass row is widened once into one screen row, which is copied to the screen
+    // rows of its scale.
     for (int32_t y = top; y < bottom;) {
         uint32_t glassY = static_cast<uint32_t>((y - placement.top) / scale);
         if (glassY >= glass.height)
             break;
-        unsigned char* out = row.data();
-        for (int32_t x = left; x < right; ++x, out += pixelBytes) {
-            uint32_t glassX = static_cast<uint32_t>((x - placement.left) / scale);
-            storePixel(out, shape.format.pack(glass.at(std::min(glassX, glass.width - 1), glassY)), pixelBytes);
-        }
+        const uint32_t* glassRow = glass.pixels.data() + size_t(glassY) * glass.width;
+        if (pixelBytes == 2)
+            widenRow<2>(glassRow, glass.width, firstColumn, firstWidth, scale, width, pack, row.data());
+        else if (pixelBytes == 3)
+            widenRow<3>(glassRow, glass.width, firstColumn, firstWidth, scale, width, pack, row.data());
+        else
+            widenRow<4>(glassRow, glass.width, firstColumn, firstWidth, scale, width, pack, row.data());
         int32_t rowsOfThisGlassRow = placement.top + static_cast<int32_t>(glassY + 1) * scale - y;
         for (int32_t copy = 0; copy < rowsOfThisGlassRow && y < bottom; ++copy, ++y)
             std::memcpy(visible + static_cast<size_t>(y) * shape.lineBytes + static_cast<size_t>(left) * pixelBytes,

@@ -31,7 +31,19 @@ struct FrameBufferFormat {
     std::string describe() const;
     // The stored value of a colour 0x00RRGGBB, each channel cut to its field's length; an
     // opacity field is all ones (opaque).
-    uint32_t pack(uint32_t rgb) const;
+    uint32_t pack(uint32_t rgb) const { return packer()(rgb); }
+
+    // pack() with its shifts and masks worked out once, for a frame's worth of pixels.
+    struct Packer {
+        uint32_t shift[3], mask[3], offset[3];  // red, green, blue
+        uint32_t opaque;
+        uint32_t operator()(uint32_t rgb) const
+        {
+            return (((rgb >> shift[0]) & mask[0]) << offset[0]) | (((rgb >> shift[1]) & mask[1]) << offset[1]) |
+                   (((rgb >> shift[2]) & mask[2]) << offset[2]) | opaque;
+        }
+    };
+    Packer packer() const;
 };
 
 // PARVOLIN_FBDEV_MODE=WIDTHxHEIGHTxBITS[+LINEBYTES]: the geometry where the ioctls cannot
