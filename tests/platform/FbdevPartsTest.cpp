@@ -6,9 +6,11 @@
 #include "platform/input/EvdevDecoder.h"
 #include "platform/input/EvdevDevices.h"
 #include "platform/input/HeldKeys.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -97,6 +99,35 @@ TEST(FrameBufferFormat, PacksColoursByTheBitFields)
     rgb555.green = {5, 5};
     EXPECT_FALSE(rgb555.supported());
     EXPECT_EQ("16 bits per pixel, red 5 bits at 10, green 5 bits at 5, blue 5 bits at 0", rgb555.describe());
+}
+
+// A glass larger than the screen at the scale asked hangs over every edge: the screen
+// shows its middle, glass column 13 cut to its last two screen pixels at the left.
+TEST(FrameBuffer, AGlassLargerThanTheScreenShowsItsMiddle)
+{
+    TempFolder folder;
+    folder.write(L"fb", "");
+    FrameBufferMode mode;
+    std::string why;
+    ASSERT_TRUE(FrameBufferMode::parse("640x480x32", mode, why));
+    FrameBuffer screen;
+    ASSERT_TRUE(screen.open(folder.hostPath("fb"), &mode, why)) << why;
+    GlassImage glass;
+    glass.width = 240;
+    glass.height = 320;
+    for (uint32_t i = 0; i < 240 * 320; ++i)
+        glass.pixels.push_back(i);  // each pixel its own colour: its index
+    GlassPlacement placed = GlassPlacement::centred(640, 480, 240, 320, 3);  // corner at (-40, -240)
+    screen.drawGlass(glass, placed);
+    auto at = [&](uint32_t x, uint32_t y) {
+        uint32_t value;
+        std::memcpy(&value, screen.pixels() + y * 2560 + x * 4, 4);
+        return value;
+    };
+    EXPECT_EQ(80u * 240 + 13, at(0, 0));
+    EXPECT_EQ(80u * 240 + 13, at(1, 0));
+    EXPECT_EQ(80u * 240 + 14, at(2, 0));
+    EXPECT_EQ(239u * 240 + 226, at(639, 479));
 }
 
 TEST(HeldKeys, HeldKeysRepeatAfterTheDelayOncePerLook)
