@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -70,9 +71,11 @@ ProgramOutcome RunningProgram::finish(int seconds)
         outcome.errors = "cannot start " + program;
         return outcome;
     }
-    // A program that never ends fails the test instead of hanging it.
-    for (int waited = 0; waited < seconds * 100 && !ended(); ++waited)
-        usleep(10000);
+    // A program that never ends fails the test instead of hanging it. Many end within
+    // milliseconds: look often at first.
+    for (long waitedUs = 0, step = 500; waitedUs < seconds * 1000000L && !ended();
+         waitedUs += step, step = std::min(step * 2, 10000L))
+        usleep(static_cast<useconds_t>(step));
     if (!ended()) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);

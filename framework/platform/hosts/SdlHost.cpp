@@ -80,11 +80,10 @@ void SdlHost::windowSize(int& width, int& height) const
         SDL_GetWindowSize(window, &width, &height);
 }
 
-SdlHost::SdlHost(int scale) : scale(scale), controllers(new SdlControllers()) {}
+SdlHost::SdlHost(int scale) : scale(scale) {}
 
 SdlHost::~SdlHost()
 {
-    controllers.reset();
     closeWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -155,6 +154,9 @@ void SdlHost::windowsChanged()
 
 void SdlHost::deliverInput()
 {
+    // The game controllers are opened with the first look at the input.
+    if (!controllers)
+        controllers.reset(new SdlControllers());
     SDL_Event event;
     std::vector<InputCommand> padInput;
     uint64_t now = Clock::current().nanoseconds();
