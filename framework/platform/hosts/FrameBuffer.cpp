@@ -247,9 +247,10 @@ bool FrameBuffer::open(const std::string& path, const FrameBufferMode* mode, std
     uint64_t line = fixed.line_length ? fixed.line_length : uint64_t(variable.xres_virtual) * bytesPerPixel;
     uint64_t first = uint64_t(variable.yoffset) * line + uint64_t(variable.xoffset) * bytesPerPixel;
     uint64_t needed = variable.yres == 0 ? 0 : first + (variable.yres - 1) * line + uint64_t(variable.xres) * bytesPerPixel;
-    uint64_t available = fixed.smem_len ? fixed.smem_len : needed;
+    // Only what the visible screen needs is mapped: a driver may report all of its video
+    // memory.
     if (variable.xres == 0 || variable.yres == 0 || line < uint64_t(variable.xres) * bytesPerPixel ||
-        needed > available || available > FrameBufferMode::maxBytes)
+        (fixed.smem_len && needed > fixed.smem_len) || needed > FrameBufferMode::maxBytes)
         return refuse(path + " reports a geometry that does not fit its memory (" + std::to_string(variable.xres) +
                       "x" + std::to_string(variable.yres) + ", lines of " + std::to_string(line) + " bytes, " +
                       std::to_string(fixed.smem_len) + " bytes); PARVOLIN_FBDEV_MODE can give the right one");
@@ -257,7 +258,7 @@ bool FrameBuffer::open(const std::string& path, const FrameBufferMode* mode, std
     shape.height = variable.yres;
     shape.lineBytes = static_cast<uint32_t>(line);
     shape.format = found;
-    return map(device, static_cast<size_t>(available), static_cast<size_t>(first), path, why) || refuse(why);
+    return map(device, static_cast<size_t>(needed), static_cast<size_t>(first), path, why) || refuse(why);
 }
 
 void FrameBuffer::clear()
@@ -277,8 +278,8 @@ void FrameBuffer::store(int32_t x, int32_t y, uint32_t value)
 
 namespace {
 // One glass row as screen pixels: glass columns from `firstColumn`, each `scale` pixels
-// wide, the first starting at screen column `x` (the row's left edge may cut into it),
-// until `width` pixels are written.
+// wide but the first, of which the screen's edge may leave only `firstWidth`, until
+// `width` pixels are written.
 template <size_t Bytes>
 void widenRow(const uint32_t* glassRow, uint32_t glassWidth, uint32_t firstColumn, int32_t firstWidth,
               int32_t scale, int32_t width, const FrameBufferFormat::Packer& pack, unsigned char* out)
