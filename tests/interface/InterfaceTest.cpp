@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -90,10 +91,11 @@ TEST(Interface, AGameTakesTheLibraryInWithAddSubdirectory)
         GTEST_SKIP() << "the outside build has flags of its own; the plain pass builds it";
     TempFolder folder;
     const std::string build = folder.hostPath("build");
-    ProgramOutcome configured =
-        runCommand({PARVOLIN_CMAKE, "-S", PARVOLIN_OUTSIDE_PROJECT, "-B", build, "-G", PARVOLIN_CMAKE_GENERATOR,
-                    "-DPARVOLIN_SOURCE_DIR=" PARVOLIN_SOURCE_DIR},
-                   {}, folder, 300);
+    std::vector<std::string> configure = {PARVOLIN_CMAKE, "-S", PARVOLIN_OUTSIDE_PROJECT, "-B", build, "-G",
+                                          PARVOLIN_CMAKE_GENERATOR, "-DPARVOLIN_SOURCE_DIR=" PARVOLIN_SOURCE_DIR};
+    if (*PARVOLIN_TOOLCHAIN_FILE)
+        configure.push_back("-DCMAKE_TOOLCHAIN_FILE=" PARVOLIN_TOOLCHAIN_FILE);
+    ProgramOutcome configured = runCommand(configure, {}, folder, 300);
     ASSERT_EQ(0, configured.status) << configured.output << configured.errors;
     ProgramOutcome built = runCommand({PARVOLIN_CMAKE, "--build", build}, {}, folder, 900);
     ASSERT_EQ(0, built.status) << built.output << built.errors;
