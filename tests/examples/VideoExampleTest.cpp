@@ -124,7 +124,15 @@ TEST_F(SubtitledVideoExample, TheWindowShowsWhatTheHeadlessHostShows)
 // rotated one and an RGB555 one.
 TEST_F(SubtitledVideoExample, ThePlainLoopsShowTheSamePixels)
 {
-    for (const char* device : {"pocketpc2003", "ipaq-h3800", "pocketpc2003-rgb555"}) {
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps the iPAQ's fixed frame-buffer address for itself.
+    const bool rotatedDeviceRuns = false;
+#else
+    const bool rotatedDeviceRuns = true;
+#endif
+    for (const std::string device : {"pocketpc2003", "ipaq-h3800", "pocketpc2003-rgb555"}) {
+        if (device == "ipaq-h3800" && !rotatedDeviceRuns)
+            continue;
         GlassImage shown[2];
         for (int plain = 0; plain < 2; ++plain) {
             std::map<std::string, std::string> variables = {{"PARVOLIN_DEVICE", device}};
