@@ -35,11 +35,12 @@ const VectorKernels& vectorKernels();
 
 // The processor's own kernels, whatever the switch says (tests compare them with the
 // plain path); entries are null where the processor has none. On x86-64 these are the
-// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2.
+// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2; on aarch64
+// the NEON kernels.
 const VectorKernels& processorKernels();
 
-// The kernels every processor of this architecture runs (SSE2 on x86-64), so that tests
-// reach them on a processor that would choose wider ones.
+// The kernels every processor of this architecture runs (SSE2 on x86-64, NEON on
+// aarch64), so that tests reach them on a processor that would choose wider ones.
 const VectorKernels& baselineKernels();
 
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets

@@ -11,11 +11,14 @@
 __asm__(".pushsection .rodata\n" PARVOLIN_FONT_IMAGE(parvolin_system_font, "system-font.gif")
             PARVOLIN_FONT_IMAGE(parvolin_system_font_border, "system-font-border.gif") ".popsection\n");
 
+// Hidden, as the labels are: with default visibility the compiler reaches them through the
+// global offset table, and on aarch64 the linker then gives all four one entry (every size
+// came out as zero there).
 extern "C" {
-extern const unsigned char parvolin_system_font[];
-extern const unsigned char parvolin_system_font_end[];
-extern const unsigned char parvolin_system_font_border[];
-extern const unsigned char parvolin_system_font_border_end[];
+__attribute__((visibility("hidden"))) extern const unsigned char parvolin_system_font[];
+__attribute__((visibility("hidden"))) extern const unsigned char parvolin_system_font_end[];
+__attribute__((visibility("hidden"))) extern const unsigned char parvolin_system_font_border[];
+__attribute__((visibility("hidden"))) extern const unsigned char parvolin_system_font_border_end[];
 }
 
 namespace {

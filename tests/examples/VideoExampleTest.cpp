@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 namespace {
@@ -116,4 +117,32 @@ TEST_F(SubtitledVideoExample, TheWindowShowsWhatTheHeadlessHostShows)
     GlassImage shown;
     ASSERT_TRUE(readPng(shotAt(40), shown));
     EXPECT_TRUE(expected.pixels == shown.pixels);
+}
+
+// The vector kernels show the very pixels the plain loops show (PARVOLIN_SIMD=off): the
+// picture's conversion, the subtitles' blits and the flip, on a plain frame buffer, a
+// rotated one and an RGB555 one.
+TEST_F(SubtitledVideoExample, ThePlainLoopsShowTheSamePixels)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps the iPAQ's fixed frame-buffer address for itself.
+    const bool rotatedDeviceRuns = false;
+#else
+    const bool rotatedDeviceRuns = true;
+#endif
+    for (const std::string device : {"pocketpc2003", "ipaq-h3800", "pocketpc2003-rgb555"}) {
+        if (device == "ipaq-h3800" && !rotatedDeviceRuns)
+            continue;
+        GlassImage shown[2];
+        for (int plain = 0; plain < 2; ++plain) {
+            std::map<std::string, std::string> variables = {{"PARVOLIN_DEVICE", device}};
+            if (plain)
+                variables.emplace("PARVOLIN_SIMD", "off");
+            ProgramOutcome outcome = run(shotScript({40}, 41), variables);
+            ASSERT_EQ(0, outcome.status) << device << ": " << outcome.errors;
+            ASSERT_TRUE(readPng(shotAt(40), shown[plain])) << device;
+        }
+        EXPECT_FALSE(shown[0].pixels.empty()) << device;
+        EXPECT_TRUE(shown[0].pixels == shown[1].pixels) << device;
+    }
 }

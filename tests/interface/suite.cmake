@@ -1,7 +1,13 @@
 # The interface as an outside game meets it: the library's exported symbols, its public
 # headers compiled with strict warnings by both compilers, and a game that takes the
 # library in with add_subdirectory.
-find_program(PARVOLIN_NM NAMES nm REQUIRED)
+# The nm of the toolchain reads the library whatever machine it is built for; the outside
+# game is built with this build's toolchain file, if any.
+if(CMAKE_NM)
+  set(PARVOLIN_NM ${CMAKE_NM})
+else()
+  find_program(PARVOLIN_NM NAMES nm REQUIRED)
+endif()
 find_program(PARVOLIN_GXX NAMES g++)
 find_program(PARVOLIN_CLANGXX NAMES clang++ clang++-14)
 add_dependencies(interface_tests Parvolin)
@@ -16,4 +22,5 @@ target_compile_definitions(interface_tests PRIVATE
   PARVOLIN_CLANGXX="${PARVOLIN_CLANGXX}"
   PARVOLIN_CMAKE="${CMAKE_COMMAND}"
   PARVOLIN_CMAKE_GENERATOR="${CMAKE_GENERATOR}"
+  PARVOLIN_TOOLCHAIN_FILE="${CMAKE_TOOLCHAIN_FILE}"
   PARVOLIN_SANITIZED=$<BOOL:${PARVOLIN_SANITIZE}>)

@@ -16,7 +16,8 @@ struct ProgramOutcome {
 
 // Runs `command` (the program, found on PATH unless it holds a slash, then its arguments)
 // with `variables` added to (or replacing) this environment, its stdout and stderr kept
-// in `folder`. A program that has not ended within `seconds` is killed and fails.
+// in `folder`. A program that has not ended within `seconds` is killed and fails. In a
+// cross build a program built for the target runs under the tests' emulator.
 ProgramOutcome runCommand(const std::vector<std::string>& command,
                           const std::map<std::string, std::string>& variables, const TempFolder& folder,
                           int seconds = 60);

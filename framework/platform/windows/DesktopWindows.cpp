@@ -64,14 +64,23 @@ bool sharing() { return Hosts::current().sharesDesktop(); }
 // the process number it names one process, even after the number is used again.
 bool processStart(int pid, uint64_t& started)
 {
-    char path[64];
-    std::snprintf(path, sizeof(path), "/proc/%d/stat", pid);
-    std::FILE* file = std::fopen(path, "r");
-    if (!file)
+    // Opened relative to /proc: qemu's user-mode emulator answers "/proc/<its own pid>/stat"
+    // with a start time of its own making (a forked child even gets its parent's), which
+    // would make live programs look ended; a relative path reaches the kernel's file.
+    char path[32];
+    std::snprintf(path, sizeof(path), "%d/stat", pid);
+    int proc = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (proc < 0)
+        return false;
+    int file = openat(proc, path, O_RDONLY | O_CLOEXEC);
+    close(proc);
+    if (file < 0)
         return false;
     char text[1024];
-    size_t got = std::fread(text, 1, sizeof(text) - 1, file);
-    std::fclose(file);
+    ssize_t got = read(file, text, sizeof(text) - 1);
+    close(file);
+    if (got <= 0)
+        return false;
     text[got] = 0;
     // The program's name may hold spaces and parentheses: count fields after the last ')'.
     const char* at = std::strrchr(text, ')');
