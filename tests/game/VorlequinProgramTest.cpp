@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,12 +64,18 @@ protected:
         const char* path = std::getenv("VORLEQUIN_PROGRAM");
         if (!path || access(path, X_OK) != 0)
             GTEST_SKIP() << "Vorlequin is not built (VORLEQUIN_PROGRAM names it)";
-        program = path;
+        // A copy of its own with its pictures, so that the best score it keeps beside
+        // itself is this test's.
+        const std::string built = path;
+        const std::string folderOfBuilt = built.substr(0, built.rfind('/') + 1);
+        program = folder.hostPath("Vorlequin");
+        for (const char* name : {"Vorlequin", "vorlequin-menu.png", "apple.gif"})
+            ASSERT_TRUE(std::filesystem::copy_file(folderOfBuilt + name, folder.hostPath(name))) << name;
         ASSERT_EQ(0, menuPicture.create(VORLEQUIN_ASSET_FOLDER L"/vorlequin-menu.png"));
     }
 
     // Runs the program under `script`, whose shots are written to the test's folder.
-    ProgramOutcome run(std::string script)
+    ProgramOutcome run(std::string script, const char* device = "pocketpc2003")
     {
         for (size_t at = 0; (at = script.find(" shot ", at)) != std::string::npos;) {
             script.insert(at + 6, folder.hostPath() + "/");
@@ -78,7 +85,7 @@ protected:
         return runProgram(program,
                           {{"PARVOLIN_SCRIPT", folder.hostPath("script.txt")},
                            {"PARVOLIN_VIDEO", "headless"},
-                           {"PARVOLIN_DEVICE", "pocketpc2003"}},
+                           {"PARVOLIN_DEVICE", device}},
                           folder);
     }
 
@@ -96,26 +103,47 @@ protected:
     }
 
     // Whether the glass shows the menu picture: each channel as the picture's 5 or 6 bits
-    // widened by the glass.
+    // widened by the glass. The band between the rows and the exit box, where the scores
+    // are written once there are some, is left out.
     bool showsMenu(const std::string& name)
     {
         GlassImage image = glass(name);
         if (image.pixels.empty())
             return false;
         for (uint32_t y = 0; y < 320; ++y)
-            for (uint32_t x = 0; x < 240; ++x) {
-                unsigned long colour = 0;
-                menuPicture.getPixel(x, y, &colour);
-                const uint32_t expected = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-                const uint32_t shown = image.at(x, y);
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const int difference = int((shown >> shift) & 0xFF) - int((expected >> shift) & 0xFF);
-                    if (difference < 0 || difference > 7)
-                        return false;
-                }
-            }
+            for (uint32_t x = 0; x < 240; ++x)
+                if ((y < scoresBandTop || y >= scoresBandBottom) && !showsPicturePixel(image, x, y))
+                    return false;
         return true;
     }
+
+    bool showsPicturePixel(const GlassImage& image, uint32_t x, uint32_t y, uint32_t originX = 0,
+                           uint32_t originY = 0)
+    {
+        unsigned long colour = 0;
+        menuPicture.getPixel(x, y, &colour);
+        const uint32_t expected = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        const uint32_t shown = image.at(x + originX, y + originY);
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int difference = int((shown >> shift) & 0xFF) - int((expected >> shift) & 0xFF);
+            if (difference < 0 || difference > 7)
+                return false;
+        }
+        return true;
+    }
+
+    // How many pixels of the scores' band differ from the picture: none before any score.
+    int scoresWritten(const std::string& name)
+    {
+        GlassImage image = glass(name);
+        int written = 0;
+        for (uint32_t y = scoresBandTop; !image.pixels.empty() && y < scoresBandBottom; ++y)
+            for (uint32_t x = 0; x < 240; ++x)
+                written += !showsPicturePixel(image, x, y);
+        return written;
+    }
+
+    static constexpr uint32_t scoresBandTop = 104, scoresBandBottom = 128;
 
     // The play field: its border and the close box, not the menu.
     bool showsField(const GlassImage& image)
@@ -141,6 +169,7 @@ TEST_F(VorlequinProgram, TheMenuIgnoresReleasesBesideTheRowsAndItsExitEndsThePro
                                  "30 close\n");
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     EXPECT_TRUE(showsMenu("menu.png"));
+    EXPECT_EQ(0, scoresWritten("menu.png")) << "no game yet, no best kept";
     EXPECT_TRUE(showsMenu("still.png"));
     EXPECT_NE(0, access(shot("never.png").c_str(), F_OK)) << "the exit ended the program at once";
 }
@@ -200,11 +229,12 @@ TEST_F(VorlequinProgram, WheelSteersByTheStylusColumnEvenFarFromTheHead)
 
 TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
 {
+    // The menu comes back after the second of the game-over picture.
     ProgramOutcome outcome = run("2 down 80 70\n2 up 80 70\n"
                                  "4 down 120 200\n4 up 120 200\n"  // started, then lifted
                                  "24 shot circling.png\n"
-                                 "50 shot menu.png\n"
-                                 "51 close\n");
+                                 "90 shot menu.png\n"
+                                 "91 close\n");
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     GlassImage circling = glass("circling.png");
     EXPECT_TRUE(showsField(circling));

@@ -34,6 +34,10 @@ public:
     // Whether this host shows the device on the user's desktop, where other programs of
     // the same user can find its windows (a second start of a game finds the first).
     virtual bool sharesDesktop() const { return false; }
+    // A message box of the device (see windows/MessageBox.h), shown until the person
+    // dismisses it; a host that cannot show one does nothing (stderr has the text).
+    enum class BoxKind { Information, Warning, Error };
+    virtual void showMessageBox(BoxKind, const std::string& /*caption*/, const std::string& /*text*/) {}
     // Whether the device may run in device time under this host (see Clock.h): only
     // where no person watches or plays, since a person lives in real time.
     virtual bool canRunInDeviceTime() const { return false; }

@@ -175,6 +175,15 @@ void SdlHost::raise()
     SDL_RaiseWindow(window);
 }
 
+void SdlHost::showMessageBox(BoxKind kind, const std::string& caption, const std::string& text)
+{
+    const Uint32 flags = kind == BoxKind::Error     ? SDL_MESSAGEBOX_ERROR
+                         : kind == BoxKind::Warning ? SDL_MESSAGEBOX_WARNING
+                                                    : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window) != 0)
+        std::fprintf(stderr, "Parvolin: the message box cannot be shown: %s\n", SDL_GetError());
+}
+
 // The stylus cannot leave the glass: a drag past the window's edge stays at the edge.
 void SdlHost::stylusAt(int windowX, int windowY, InputCommand& command) const
 {

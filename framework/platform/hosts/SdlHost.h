@@ -38,6 +38,7 @@ public:
     void deliverInput() override;
     bool waitForInput(DWORD milliseconds) override;
     void raise() override;
+    void showMessageBox(BoxKind kind, const std::string& caption, const std::string& text) override;
     bool sharesDesktop() const override { return true; }
 
     // The desktop window as it is now; empty before the first frame.
