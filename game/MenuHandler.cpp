@@ -10,7 +10,7 @@ namespace {
 
 constexpr unsigned long black = 0x000000;
 constexpr long scoresTop = 112;
-constexpr unsigned long highlightOpacity = 96;
+constexpr unsigned long highlightOpacity = 128;
 
 // The boxes of the menu picture that a pressed stylus lights up, by area.
 Utility::Rect areaBox(MenuHandler::Area area)

@@ -118,14 +118,17 @@ void PlayHandler::drawGameOver(Surface* surface)
     if (!drawn || !snake)
         return;
     drawField(drawn);
-    snake->draw(drawn, deadSnakeColour);
-    // A darker band keeps the words readable over the snake.
-    drawn->fillRect(black, Utility::Rect(1, 124, fieldWidth - 1, 186), 176);
-    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), L"GAME OVER", fieldWidth / 2, 132, Lettering::accent, 3,
-                    true);
+    // The words go to the half of the field away from where the snake died, on a darker
+    // band; the snake is drawn last, so that all of it shows.
+    const SnakeNode* head = snake->getHead();
+    const long top = head && head->y < fieldHeight / 2 + 10 ? 206 : 66;
+    drawn->fillRect(black, Utility::Rect(1, top, fieldWidth - 1, top + 56), 176);
+    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), L"GAME OVER", fieldWidth / 2, top + 6, Lettering::accent,
+                    3, true);
     wchar_t text[32];
     std::swprintf(text, 32, L"SCORE %d", static_cast<int>(score));
-    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), text, fieldWidth / 2, 162, Lettering::ink, 2, true);
+    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), text, fieldWidth / 2, top + 34, Lettering::ink, 2, true);
+    snake->draw(drawn, deadSnakeColour);
     show(surface, drawn);
 }
 
