@@ -173,7 +173,7 @@ TEST_P(FpsSleeping, SleepsThroughAllButTheLastStretchAndKeepsEveryBoundary)
     for (int i = 0; i < 40; ++i) {
         const uint64_t readings = clock.readings, slept = clock.sleptMs;
         ASSERT_EQ(GetParam().period, frame(fps, clock, 5)) << "frame " << i;
-        // Until it has measured the sleep, the pacer spins up to a quarter of the period.
+        // Until it has measured the sleep, the pacer spins up to an eighth of the period.
         if (i < 16)
             continue;
         EXPECT_LT(clock.readings - readings, 150u) << "frame " << i;
@@ -203,7 +203,7 @@ TEST_P(FpsSleeping, TheSpunStretchFollowsHowLateTheSleepWakes)
     frame(fps, clock, 5);
     EXPECT_LT(clock.readings - readings, lateReadings / 2);
 
-    // A restart keeps what was learnt: no quarter period spun again.
+    // A restart keeps what was learnt: no eighth of a period spun again.
     ASSERT_EQ(ResultCode::Ok, fps.restart());
     readings = clock.readings;
     EXPECT_EQ(GetParam().period, frame(fps, clock, 5));
