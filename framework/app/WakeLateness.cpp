@@ -27,11 +27,17 @@ void WakeLateness::record(DWORD sleptMilliseconds, int64_t tookUnits, int64_t un
 
 int64_t WakeLateness::stretchMicroseconds() const
 {
-    int64_t latest = 0;
+    // The second latest: one wake that a busy machine delayed by milliseconds does not make
+    // every frame spin for as long; a spinning wait is delayed as much on such a machine.
+    int64_t latest = 0, secondLatest = 0;
     for (int64_t sample : recent)
-        if (sample > latest)
+        if (sample > latest) {
+            secondLatest = latest;
             latest = sample;
-    const int64_t stretch = latest + latest / 2;
+        } else if (sample > secondLatest) {
+            secondLatest = sample;
+        }
+    const int64_t stretch = 2 * secondLatest;
     return stretch < longestStretch ? stretch : longestStretch;
 }
 
