@@ -7,7 +7,7 @@ constexpr int64_t microsecondsPerMillisecond = 1000;
 
 void WakeLateness::start(int64_t periodMicroseconds)
 {
-    longestStretch = periodMicroseconds / 8;
+    longestStretch = periodMicroseconds / 16;
     for (int64_t& sample : recent)
         sample = longestStretch;
     next = 0;

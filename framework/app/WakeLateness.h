@@ -9,7 +9,7 @@
 // pacer makes of it: it sleeps through a period but for its last stretch, which it spins
 // on the clock so that the boundary is hit as closely as a spinning wait would. The
 // stretch is twice the second latest wake of the last 16 sleeps, so that a sleep about as
-// late as any of them still wakes before the boundary; it is at most an eighth of the
+// late as any of them still wakes before the boundary; it is at most a sixteenth of the
 // period, so that a platform whose sleep wakes very late (a machine with more work than
 // processors) costs boundary precision rather than a spinning core.
 class WakeLateness {

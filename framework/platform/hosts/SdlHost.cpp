@@ -174,6 +174,7 @@ bool SdlHost::fit(uint32_t width, uint32_t height)
     }
     glassWidth = width;
     glassHeight = height;
+    stale = true;
     return true;
 }
 
@@ -182,10 +183,17 @@ void SdlHost::present(const EmulatedScreen& screen)
     GlassImage glass = Glass::capture(screen);
     if (!fit(glass.width, glass.height))
         return;
-    SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    // The glass is refreshed more often than it changes (the display controller's refresh
+    // comes after the end of a frame too), and showing it is the window's dearest work:
+    // the same glass is shown again only when the desktop lost the window's picture.
+    if (stale || glass.pixels != shown) {
+        SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        shown.swap(glass.pixels);
+        stale = false;
+    }
     // Keeps the desktop's window responsive between the ticks that read its input.
     SDL_PumpEvents();
 }
@@ -255,6 +263,8 @@ bool SdlHost::translate(const SDL_Event& event, InputCommand& command)
         command.kind = InputCommand::Close;
         return true;
     case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_RESTORED)
+            stale = true;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             command.kind = InputCommand::Deactivate;
         else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)

@@ -3,7 +3,9 @@
 
 #include "platform/base/Host.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -80,6 +82,8 @@ private:
     SDL_Texture* texture = nullptr;
     uint32_t glassWidth = 0;
     uint32_t glassHeight = 0;
+    std::vector<uint32_t> shown;  // the glass the window shows
+    bool stale = true;            // the window must be drawn again, changed or not
     bool stylusDown = false;
     bool minimised = false;
     unsigned shots = 0;
