@@ -126,6 +126,7 @@ SdlHost::~SdlHost()
 
 void SdlHost::closeWindow()
 {
+    shownScreen = nullptr;
     if (texture)
         SDL_DestroyTexture(texture);
     if (renderer)
@@ -180,18 +181,24 @@ bool SdlHost::fit(uint32_t width, uint32_t height)
 
 void SdlHost::present(const EmulatedScreen& screen)
 {
-    GlassImage glass = Glass::capture(screen);
-    if (!fit(glass.width, glass.height))
-        return;
     // The glass is refreshed more often than it changes (the display controller's refresh
     // comes after the end of a frame too), and showing it is the window's dearest work:
-    // the same glass is shown again only when the desktop lost the window's picture.
-    if (stale || glass.pixels != shown) {
+    // the same frame buffer is shown again only when the desktop lost the window's picture.
+    const unsigned char* memory = screen.memoryStart();
+    const size_t bytes = screen.memorySize();
+    const bool same = !stale && shownScreen == &screen && sameLayout(shownLayout, screen.layout()) &&
+                      shown.size() == bytes && std::memcmp(shown.data(), memory, bytes) == 0;
+    if (!same) {
+        GlassImage glass = Glass::capture(screen);
+        if (!fit(glass.width, glass.height))
+            return;
         SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
         SDL_RenderClear(renderer);
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
         SDL_RenderPresent(renderer);
-        shown.swap(glass.pixels);
+        shown.assign(memory, memory + bytes);
+        shownScreen = &screen;
+        shownLayout = screen.layout();
         stale = false;
     }
     // Keeps the desktop's window responsive between the ticks that read its input.

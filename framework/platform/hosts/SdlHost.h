@@ -2,8 +2,8 @@
 #define PARVOLIN_SDL_HOST_H
 
 #include "platform/base/Host.h"
+#include "platform/device/DeviceProfile.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -82,8 +82,10 @@ private:
     SDL_Texture* texture = nullptr;
     uint32_t glassWidth = 0;
     uint32_t glassHeight = 0;
-    std::vector<uint32_t> shown;  // the glass the window shows
-    bool stale = true;            // the window must be drawn again, changed or not
+    std::vector<unsigned char> shown;  // the frame buffer the window shows, and whose
+    const EmulatedScreen* shownScreen = nullptr;
+    FrameBufferLayout shownLayout = {};
+    bool stale = true;  // the window must be drawn again, changed or not
     bool stylusDown = false;
     bool minimised = false;
     unsigned shots = 0;
