@@ -27,6 +27,7 @@
 #include <Parvolin/app/Application.h>
 #include <Parvolin/app/StateMachine.h>
 #include <Parvolin/platform/windows/ProgramEntry.h>
+#include <Parvolin/platform/windows/MessageBox.h>
 #include <Parvolin/files/File.h>
 #include <Parvolin/files/FileSystemManager.h>
 #include <Parvolin/video/Video.h>

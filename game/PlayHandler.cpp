@@ -1,6 +1,7 @@
 #include "PlayHandler.h"
 
 #include "GameAssets.h"
+#include "Lettering.h"
 #include "Snake.h"
 
 #include <cstdlib>
@@ -23,6 +24,10 @@ constexpr int32_t steeringReach2 = 2500; // the stylus steers in modes 1 and 3 w
 constexpr float sharpTurn = 0.1f;
 constexpr float wheelScale = 0.0010416667f;  // 1/960: the stylus at the edge turns about 0.125
 constexpr int32_t wheelMiddle = 120;
+// The score's distance from the field's top left corner.
+constexpr long scoreLeft = 3;
+constexpr long scoreTop = 2;
+constexpr long scoreLineHeight = 9;
 
 enum ControlMode : int32_t { chase = 1, wheel = 2, flee = 3 };
 
@@ -30,7 +35,7 @@ enum ControlMode : int32_t { chase = 1, wheel = 2, flee = 3 };
 
 PlayHandler::PlayHandler()
     : snake(new (std::nothrow) Snake()), controlMode(chase), stylus{0, 0}, appleX(0), appleY(0), score(0),
-      started(false)
+      started(false), over(false), died(false), fieldOrigin{0, 0}
 {
     if (snake)
         snake->reset(startX, startY, 0.0f);
@@ -42,11 +47,14 @@ PlayHandler::~PlayHandler()
 {
     delete snake;
     appleImage.free();
+    field.free();
 }
 
 long PlayHandler::onInit(Surface*, Panel*, Application*)
 {
     started = false;
+    over = false;
+    died = false;
     if (snake)
         snake->reset(startX, startY, 0.0f);
     score = 0;
@@ -55,16 +63,21 @@ long PlayHandler::onInit(Surface*, Panel*, Application*)
 
 long PlayHandler::onNextFrame(Surface* surface, Panel*)
 {
-    if (!surface || !snake)
+    Surface* drawn = fieldFor(surface);
+    if (!drawn || !snake)
         return 0;
     if (started)
         steer();
-    draw(surface);
+    drawField(drawn);
+    snake->draw(drawn);
+    show(surface, drawn);
     if (!started)
         return 0;  // the snake waits for the first touch
     for (int i = 0; i < stepsPerFrame; ++i)
-        if (!snake->step(surface))
+        if (!snake->step(drawn)) {
+            died = true;
             return backToMenu;
+        }
     const SnakeNode* head = snake->getHead();
     if (head && std::abs(head->x - appleX) <= appleReach && std::abs(head->y - appleY) <= appleReach)
         placeApple();
@@ -74,22 +87,74 @@ long PlayHandler::onNextFrame(Surface* surface, Panel*)
 long PlayHandler::onStylusDown(tagPOINT point)
 {
     started = true;
-    stylus = point;
+    stylus = onField(point);
     return 0;
 }
 
 long PlayHandler::onStylusMove(tagPOINT point)
 {
-    stylus = point;
+    stylus = onField(point);
     return 0;
 }
 
 long PlayHandler::onStylusUp(tagPOINT point)
 {
+    point = onField(point);
     if (point.x >= 220 && point.y <= 20)
         return backToMenu;
     stylus.x = stylusLifted;
     return 0;
+}
+
+long PlayHandler::onExit()
+{
+    over = true;
+    return 0;
+}
+
+void PlayHandler::drawGameOver(Surface* surface)
+{
+    Surface* drawn = fieldFor(surface);
+    if (!drawn || !snake)
+        return;
+    drawField(drawn);
+    // The words go to the half of the field away from where the snake died, on a darker
+    // band; the snake is drawn last, so that all of it shows.
+    const SnakeNode* head = snake->getHead();
+    const long top = head && head->y < fieldHeight / 2 + 10 ? 206 : 66;
+    drawn->fillRect(black, Utility::Rect(1, top, fieldWidth - 1, top + 56), 176);
+    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), L"GAME OVER", fieldWidth / 2, top + 6, Lettering::accent,
+                    3, true);
+    wchar_t text[32];
+    std::swprintf(text, 32, L"SCORE %d", static_cast<int>(score));
+    Lettering::draw(*drawn, Font::getSystemFontWithBorder(), text, fieldWidth / 2, top + 34, Lettering::ink, 2, true);
+    snake->draw(drawn, deadSnakeColour);
+    show(surface, drawn);
+}
+
+Surface* PlayHandler::fieldFor(Surface* screen)
+{
+    if (!screen)
+        return nullptr;
+    if (screen->getWidth() == static_cast<unsigned long>(fieldWidth) &&
+        screen->getHeight() == static_cast<unsigned long>(fieldHeight))
+        return screen;
+    if (field.getWidth() == 0 && field.create(fieldWidth, fieldHeight) != 0)
+        return nullptr;
+    return &field;
+}
+
+void PlayHandler::show(Surface* screen, Surface* drawn)
+{
+    if (drawn == screen)
+        return;
+    screen->fillRect(black, nullptr, 255);
+    screen->bltFast(fieldOrigin.x, fieldOrigin.y, drawn, nullptr, nullptr);
+}
+
+tagPOINT PlayHandler::onField(tagPOINT point) const
+{
+    return tagPOINT{point.x - fieldOrigin.x, point.y - fieldOrigin.y};
 }
 
 void PlayHandler::steer()
@@ -117,7 +182,7 @@ void PlayHandler::steer()
     snake->turn(controlMode == chase ? towards : -towards);
 }
 
-void PlayHandler::draw(Surface* surface)
+void PlayHandler::drawField(Surface* surface)
 {
     surface->fillRect(black, nullptr, 255);
     surface->drawRect(white, Utility::Rect(0, 20, 240, 320), 255);
@@ -127,11 +192,10 @@ void PlayHandler::draw(Surface* surface)
     surface->bltFast(static_cast<unsigned long>(appleX - 10), static_cast<unsigned long>(appleY - 10), &appleImage,
                      nullptr, nullptr);
     Font* font = Font::getSystemFont();
-    surface->drawText(0, 0, font, TextAlign::Left, L"score");
+    surface->drawText(scoreLeft, scoreTop, font, TextAlign::Left, L"score");
     wchar_t text[16];
     std::swprintf(text, 16, L"%d", static_cast<int>(score));
-    surface->drawText(0, 10, font, TextAlign::Left, text);
-    snake->draw(surface);
+    surface->drawText(scoreLeft, scoreTop + scoreLineHeight, font, TextAlign::Left, text);
 }
 
 void PlayHandler::placeApple()

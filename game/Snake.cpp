@@ -117,12 +117,14 @@ bool Snake::step(Surface* surface)
            readPixel(surface, x + sideX, y + sideY) != deadlyColour;
 }
 
-void Snake::draw(Surface* surface)
+void Snake::draw(Surface* surface) { draw(surface, white); }
+
+void Snake::draw(Surface* surface, unsigned long colour)
 {
     if (!surface)
         return;
     for (SnakeNode* node = body.next; node != &body; node = node->next)
-        surface->setPixel(static_cast<unsigned long>(node->x), static_cast<unsigned long>(node->y), white);
+        surface->setPixel(static_cast<unsigned long>(node->x), static_cast<unsigned long>(node->y), colour);
 }
 
 void Snake::clear()

@@ -38,8 +38,9 @@ public:
     void turn(float angle);
     // Moves the head one pixel, reading `surface` as drawn this frame; false when dead.
     bool step(Surface* surface);
-    // Every node as a white pixel.
+    // Every node as a white pixel, or as a pixel of `colour` (COLORREF).
     void draw(Surface* surface);
+    void draw(Surface* surface, unsigned long colour);
     // The next `steps` steps keep the tail.
     void grow(int32_t steps);
 

@@ -3,6 +3,8 @@
 #include "MenuHandler.h"
 #include "PlayHandler.h"
 
+#include <cstdio>
+#include <cwchar>
 #include <new>
 
 SnakeGame::SnakeGame() : menu(nullptr), play(nullptr), menuHandler(nullptr), playHandler(nullptr) {}
@@ -31,10 +33,24 @@ long SnakeGame::configure(Config* config)
     return 0;
 }
 
-long SnakeGame::onInit(Surface*, Panel*, Application*)
+long SnakeGame::onInit(Surface* surface, Panel*, Application*)
 {
     if (menu)
         return 0;
+    // The field does not shrink: a smaller screen would show a part of it, or nothing.
+    const unsigned long width = surface ? surface->getWidth() : 0, height = surface ? surface->getHeight() : 0;
+    if (width < PlayHandler::fieldWidth || height < PlayHandler::fieldHeight) {
+        wchar_t text[160];
+        std::swprintf(text, 160, L"Vorlequin needs a screen of at least %d x %d pixels; this one has %lu x %lu.",
+                      static_cast<int>(PlayHandler::fieldWidth), static_cast<int>(PlayHandler::fieldHeight), width,
+                      height);
+        setError(text);
+        MessageBoxW(nullptr, text, L"Vorlequin", MB_OK | MB_ICONERROR);
+        return -1;
+    }
+    // A larger screen shows the field in its middle.
+    const tagPOINT origin = {static_cast<LONG>((width - PlayHandler::fieldWidth) / 2),
+                             static_cast<LONG>((height - PlayHandler::fieldHeight) / 2)};
     menu = new (std::nothrow) State();
     play = new (std::nothrow) State();
     menuHandler = new (std::nothrow) MenuHandler();
@@ -43,6 +59,8 @@ long SnakeGame::onInit(Surface*, Panel*, Application*)
     if (!menu || !play || !menuHandler || !playHandler || !playHandler->getSnake())
         return -1;
     menuHandler->setPlay(playHandler);
+    menuHandler->setOrigin(origin);
+    playHandler->setOrigin(origin);
 
     menu->addEventHandler(menuHandler, nullptr, true, true);
     play->addEventHandler(playHandler, nullptr, true, true);

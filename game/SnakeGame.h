@@ -18,7 +18,9 @@ public:
     SnakeGame& operator=(const SnakeGame&) = delete;
 
     long configure(Config* config) override;
-    // Builds both states and their handlers once; negative when they cannot be made.
+    // Builds both states and their handlers once; negative when they cannot be made, or
+    // when the screen is smaller than the field (a message box says so, and the last
+    // error holds its text).
     long onInit(Surface* surface, Panel* panel, Application* application) override;
     long onExit() override;
 

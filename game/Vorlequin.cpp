@@ -11,6 +11,9 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         return -1;
     game->setAppInstance(instance);
     long result = game->run();
+    // A game that could not start has said why (a message box); it fails.
+    if (result == 0 && game->getLastError()[0] != 0)
+        result = 1;
     delete game;
     return static_cast<int>(result);
 }

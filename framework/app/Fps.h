@@ -5,9 +5,11 @@
 
 struct FpsTimer;
 
-// Holds each frame to a fixed period. wait() spins on the performance counter (or, on a
-// device without one, the millisecond tick count) until the period is over. A late frame
-// shortens the next period, but by at most one whole period.
+// Holds each frame to a fixed period. wait() returns when the period is over by the
+// performance counter (or, on a device without one, the millisecond tick count): it
+// sleeps through the period but for a last stretch, measured from how late the system's
+// sleep wakes, which it spins so that the boundary is hit as closely as the clock allows.
+// A late frame shortens the next period, but by at most one whole period.
 class PARVOLIN_API Fps {
 public:
     Fps();

@@ -1,10 +1,13 @@
 #ifndef PARVOLIN_FPS_TIMER_H
 #define PARVOLIN_FPS_TIMER_H
 
+#include "app/WakeLateness.h"
+
 #include <cstdint>
 
 // The pacer's state: the tick fields in milliseconds, the count fields in performance
-// counter units; only one of the two sets is in use.
+// counter units; only one of the two sets is in use. What the pacer learnt of the
+// system's sleep comes last; a restart keeps it.
 struct FpsTimer {
     uint32_t targetFps;
     bool limited;
@@ -20,6 +23,7 @@ struct FpsTimer {
     int64_t budgetCount;
     int64_t frameCount;
     int64_t elapsedCount;
+    WakeLateness wakes;
 };
 
 #endif

@@ -3,6 +3,8 @@
 // The menu's mode rows and exit box sit exactly on the areas the menu handler answers
 // to; the apple is 21 x 21 around its centre (the game draws it 10 pixels up and left of
 // its point) on black, and holds no white pixel, since white is what kills the snake.
+#include "../Lettering.h"
+
 #include <Parvolin/Parvolin.h>
 
 #include <gif_lib.h>
@@ -14,39 +16,14 @@
 
 namespace {
 
-unsigned long rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+using Lettering::accent;
+using Lettering::dim;
+using Lettering::ink;
+using Lettering::rgb;
 
 const unsigned long background = rgb(14, 22, 18);
 const unsigned long panel = rgb(28, 48, 38);
 const unsigned long frame = rgb(120, 200, 140);
-const unsigned long ink = rgb(232, 240, 224);
-const unsigned long dim = rgb(150, 176, 160);
-const unsigned long accent = rgb(250, 200, 80);
-const unsigned long keyColour = rgb(255, 0, 255);
-
-// Text drawn at `scale` times its size: the line is drawn once into a keyed strip, which
-// is then scaled onto the target with the key transparent. `centre` puts x at its middle.
-void drawLabel(Surface& target, Font* font, const wchar_t* text, long x, long y, unsigned long colour,
-               unsigned long scale, bool centre)
-{
-    const unsigned long width = font->getStringWidth(text);
-    Surface strip;
-    if (width == 0 || strip.create(width, font->getHeight()) != 0)
-        return;
-    strip.fillRect(keyColour, nullptr, 255);
-    // Tinting multiplies: white glyphs take the colour, a bordered font's black outline
-    // stays black.
-    MultiplyShader tint(colour);
-    font->setShader(&tint);
-    strip.drawText(0, 0, font, TextAlign::Left, text);
-    font->setShader(nullptr);
-    if (centre)
-        x -= static_cast<long>(width * scale / 2);
-    Utility::Rect to(x, y, x + static_cast<long>(width * scale), y + static_cast<long>(strip.getHeight() * scale));
-    ColorKeyShader transparent(keyColour);
-    target.blt(to, &strip, nullptr, 0, Surface::FLIP_NONE, &transparent);
-    strip.free();
-}
 
 // A box with a bright frame and a darker inside; the hit area may be a little larger.
 void drawBox(Surface& target, const Utility::Rect& box, unsigned long fill, unsigned long border)
@@ -69,8 +46,8 @@ void drawMenu(Surface& menu, Surface& apple)
     Font* bordered = Font::getSystemFontWithBorder();
     menu.fillRect(background, nullptr, 255);
 
-    drawLabel(menu, bordered, L"VORLEQUIN", 120, 6, accent, 3, true);
-    drawLabel(menu, plain, L"a snake for the stylus", 120, 30, dim, 1, true);
+    Lettering::draw(menu, bordered, L"VORLEQUIN", 120, 6, accent, 3, true);
+    Lettering::draw(menu, plain, L"a snake for the stylus", 120, 30, dim, 1, true);
 
     // The menu answers to x 71..190 and y 40..60, 61..79, 80..100 (modes 3, 2, 1).
     const ModeRow rows[] = {
@@ -80,15 +57,15 @@ void drawMenu(Surface& menu, Surface& apple)
     };
     for (const ModeRow& row : rows) {
         drawBox(menu, Utility::Rect(71, row.top + 1, 191, row.bottom - 1), panel, frame);
-        drawLabel(menu, bordered, row.name, 131, row.top + 2, accent, 1, true);
-        drawLabel(menu, plain, row.hint, 131, row.top + 10, ink, 1, true);
+        Lettering::draw(menu, bordered, row.name, 131, row.top + 2, accent, 1, true);
+        Lettering::draw(menu, plain, row.hint, 131, row.top + 10, ink, 1, true);
     }
-    drawLabel(menu, plain, L"tap a mode", 35, 67, dim, 1, true);
-    drawLabel(menu, plain, L"to play", 35, 76, dim, 1, true);
+    Lettering::draw(menu, plain, L"tap a mode", 35, 67, dim, 1, true);
+    Lettering::draw(menu, plain, L"to play", 35, 76, dim, 1, true);
 
     // The exit area: x 100..150, y 130..150.
     drawBox(menu, Utility::Rect(100, 130, 151, 151), rgb(90, 24, 24), rgb(240, 110, 100));
-    drawLabel(menu, bordered, L"EXIT", 126, 137, ink, 1, true);
+    Lettering::draw(menu, bordered, L"EXIT", 126, 137, ink, 1, true);
 
     // The snake starts as a single pixel, easy to miss on an empty field: say where it is.
     const wchar_t* lines[] = {
@@ -104,10 +81,10 @@ void drawMenu(Surface& menu, Surface& apple)
         L"the sharper the turn; lift the pen",
         L"and it circles to the left.",
     };
-    drawLabel(menu, bordered, L"HOW TO PLAY", 120, 158, accent, 1, true);
+    Lettering::draw(menu, bordered, L"HOW TO PLAY", 120, 158, accent, 1, true);
     long y = 171;
     for (const wchar_t* line : lines) {
-        drawLabel(menu, plain, line, 120, y, ink, 1, true);
+        Lettering::draw(menu, plain, line, 120, y, ink, 1, true);
         y += 10;
     }
 

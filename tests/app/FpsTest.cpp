@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 constexpr uint64_t millisecond = 1000000;
@@ -118,5 +120,100 @@ TEST(Fps, ACounterThatStopsAnsweringEndsTheWait)
     ScopedDeviceProfile without("pocketpc2002-nocounter");
     EXPECT_EQ(ResultCode::Ok, fps.wait());
 }
+
+} // namespace
+
+namespace {
+
+// A clock whose sleeps wake `late` after their time, counting what the pacer does with it.
+class SleepyClock : public ScopedManualClock {
+public:
+    explicit SleepyClock(uint64_t step) : ScopedManualClock(0, step) {}
+    uint64_t nanoseconds() override
+    {
+        ++readings;
+        return ScopedManualClock::nanoseconds();
+    }
+    void sleepWhile(DWORD milliseconds, void (*meanwhile)()) override
+    {
+        sleptMs += milliseconds;
+        ScopedManualClock::sleepWhile(milliseconds, meanwhile);
+        advance(late);
+    }
+    uint64_t late = 0;
+    uint64_t readings = 0;
+    uint64_t sleptMs = 0;
+};
+
+struct PacedDevice {
+    const char* profile;
+    unsigned long period;  // microseconds at 32 frames per second
+};
+
+class FpsSleeping : public ::testing::TestWithParam<PacedDevice> {
+protected:
+    // The device, with a counter of one count per microsecond where it has one.
+    DeviceProfile device()
+    {
+        DeviceProfile profile = *DeviceProfiles::find(GetParam().profile);
+        if (profile.performanceFrequency)
+            profile.performanceFrequency = 1000000;
+        return profile;
+    }
+};
+
+// The pacer sleeps through the period and spins only its last stretch: the clock is read
+// a few dozen times a frame instead of thousands, and every boundary is still exact.
+TEST_P(FpsSleeping, SleepsThroughAllButTheLastStretchAndKeepsEveryBoundary)
+{
+    ScopedDeviceProfile scoped(device());
+    SleepyClock clock(10 * 1000);  // a reading takes 10 us
+    Fps fps;
+    ASSERT_EQ(ResultCode::Ok, fps.start(32));
+    for (int i = 0; i < 40; ++i) {
+        const uint64_t readings = clock.readings, slept = clock.sleptMs;
+        ASSERT_EQ(GetParam().period, frame(fps, clock, 5)) << "frame " << i;
+        // Until it has measured the sleep, the pacer spins up to a sixteenth of the period.
+        if (i < 16)
+            continue;
+        EXPECT_LT(clock.readings - readings, 150u) << "frame " << i;
+        EXPECT_GE(clock.sleptMs - slept, 25u) << "frame " << i;
+    }
+}
+
+// A sleep that wakes late makes the spun stretch longer, so that the boundaries stay
+// exact; once it wakes on time again, the stretch shrinks back.
+TEST_P(FpsSleeping, TheSpunStretchFollowsHowLateTheSleepWakes)
+{
+    ScopedDeviceProfile scoped(device());
+    SleepyClock clock(10 * 1000);
+    clock.late = 1 * millisecond;
+    Fps fps;
+    ASSERT_EQ(ResultCode::Ok, fps.start(32));
+    for (int i = 0; i < 40; ++i)
+        ASSERT_EQ(GetParam().period, frame(fps, clock, 5)) << "frame " << i;
+    uint64_t readings = clock.readings;
+    frame(fps, clock, 5);
+    const uint64_t lateReadings = clock.readings - readings;
+
+    clock.late = 0;
+    for (int i = 0; i < 40; ++i)
+        ASSERT_EQ(GetParam().period, frame(fps, clock, 5)) << "frame " << i;
+    readings = clock.readings;
+    frame(fps, clock, 5);
+    EXPECT_LT(clock.readings - readings, lateReadings / 2);
+
+    // A restart keeps what was learnt: no sixteenth of a period spun again.
+    ASSERT_EQ(ResultCode::Ok, fps.restart());
+    readings = clock.readings;
+    EXPECT_EQ(GetParam().period, frame(fps, clock, 5));
+    EXPECT_LT(clock.readings - readings, lateReadings / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothClocks, FpsSleeping,
+                         ::testing::Values(PacedDevice{"pocketpc2003", 31250}, PacedDevice{"pocketpc2002-nocounter", 31000}),
+                         [](const ::testing::TestParamInfo<PacedDevice>& info) {
+                             return std::string(std::strchr(info.param.profile, '-') ? "TickCount" : "Counter");
+                         });
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
@@ -61,6 +63,27 @@ TEST_F(StylusDrawingExample, FrameLimitClosesTheGame)
     ProgramOutcome outcome = run("", {{"PARVOLIN_FRAMES", "5"}});
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     EXPECT_EQ(2, run("", {{"PARVOLIN_FRAMES", "five"}}).status);
+}
+
+// Headless, the device runs in device time unless real time is asked for: a thousand
+// ticks (31 s on the device) pass in a moment, while real time takes its time.
+TEST_F(StylusDrawingExample, RunsInDeviceTimeUnlessRealTimeIsAsked)
+{
+    auto seconds = [&](std::map<std::string, std::string> variables) {
+        const auto start = std::chrono::steady_clock::now();
+        ProgramOutcome outcome = run("", variables);
+        EXPECT_EQ(0, outcome.status) << outcome.errors;
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double deviceTime = seconds({{"PARVOLIN_FRAMES", "1000"}});
+    EXPECT_LT(deviceTime, 3.1) << "a tenth of the time the run shows, on the busiest machine";
+    std::printf("1000 ticks in device time: %.3f s\n", deviceTime);
+    EXPECT_GE(seconds({{"PARVOLIN_FRAMES", "16"}, {"PARVOLIN_CLOCK", "real"}}), 15 / 32.0);
+    EXPECT_LT(seconds({{"PARVOLIN_FRAMES", "1000"}, {"PARVOLIN_CLOCK", "device"}}), 3.1);
+
+    ProgramOutcome wrong = run("", {{"PARVOLIN_CLOCK", "fast"}});
+    EXPECT_EQ(2, wrong.status);
+    EXPECT_NE(std::string::npos, wrong.errors.find("PARVOLIN_CLOCK \"fast\"")) << wrong.errors;
 }
 
 // A recorded session replays exactly: the same frames, shot for shot.

@@ -231,12 +231,13 @@ TEST(PlayApple, EatenWithinTenPixelsAfterTheStepsForAHundredPointsAndTwentySteps
     EXPECT_EQ(nextX, play.getAppleX());
     EXPECT_EQ(nextY, play.getAppleY());
 
-    // The next frame shows the new score under the word "score".
+    // The next frame shows the new score under the word "score", a little in from the
+    // field's corner.
     play.onNextFrame(&frame, nullptr);
     Owned<Surface> expected;
     SurfacePixels::make(expected, 240, 320, 0);
-    expected.drawText(0, 0, Font::getSystemFont(), 0, L"score");
-    expected.drawText(0, 10, Font::getSystemFont(), 0, L"100");
+    expected.drawText(3, 2, Font::getSystemFont(), 0, L"score");
+    expected.drawText(3, 11, Font::getSystemFont(), 0, L"100");
     for (unsigned long y = 0; y < 20; ++y)
         for (unsigned long x = 0; x < 60; ++x)
             ASSERT_EQ(SurfacePixels::at(expected, x, y), SurfacePixels::at(frame, x, y)) << x << ", " << y;

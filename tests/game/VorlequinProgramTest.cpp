@@ -2,6 +2,8 @@
 // before tick N shows the frame tick N-1 drew; play draws the snake before it moves, so
 // a frame shows where the previous frame's steps left it.
 
+#include "Lettering.h"
+#include "PlayHandler.h"
 #include "Snake.h"
 
 #include "Parvolin.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,6 +63,23 @@ Bounds boundsOf(const std::vector<Pixel>& pixels)
     return bounds;
 }
 
+// Whether a glass pixel shows `colour` (COLORREF, 0x00BBGGRR) as the glass widens it.
+bool shows(uint32_t pixel, unsigned long colour)
+{
+    const int red = int(colour & 0xFF), green = int((colour >> 8) & 0xFF), blue = int((colour >> 16) & 0xFF);
+    return std::abs(int((pixel >> 16) & 0xFF) - red) <= 8 && std::abs(int((pixel >> 8) & 0xFF) - green) <= 8 &&
+           std::abs(int(pixel & 0xFF) - blue) <= 8;
+}
+
+int count(const GlassImage& glass, unsigned long colour, uint32_t top = 0, uint32_t bottom = 320)
+{
+    int found = 0;
+    for (uint32_t y = top; y < bottom && y < glass.height; ++y)
+        for (uint32_t x = 0; x < glass.width; ++x)
+            found += shows(glass.at(x, y), colour);
+    return found;
+}
+
 class VorlequinProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,12 +87,18 @@ protected:
         const char* path = std::getenv("VORLEQUIN_PROGRAM");
         if (!path || access(path, X_OK) != 0)
             GTEST_SKIP() << "Vorlequin is not built (VORLEQUIN_PROGRAM names it)";
-        program = path;
+        // A copy of its own with its pictures, so that the best score it keeps beside
+        // itself is this test's.
+        const std::string built = path;
+        const std::string folderOfBuilt = built.substr(0, built.rfind('/') + 1);
+        program = folder.hostPath("Vorlequin");
+        for (const char* name : {"Vorlequin", "vorlequin-menu.png", "apple.gif"})
+            ASSERT_TRUE(std::filesystem::copy_file(folderOfBuilt + name, folder.hostPath(name))) << name;
         ASSERT_EQ(0, menuPicture.create(VORLEQUIN_ASSET_FOLDER L"/vorlequin-menu.png"));
     }
 
     // Runs the program under `script`, whose shots are written to the test's folder.
-    ProgramOutcome run(std::string script)
+    ProgramOutcome run(std::string script, const char* device = "pocketpc2003")
     {
         for (size_t at = 0; (at = script.find(" shot ", at)) != std::string::npos;) {
             script.insert(at + 6, folder.hostPath() + "/");
@@ -82,7 +108,7 @@ protected:
         return runProgram(program,
                           {{"PARVOLIN_SCRIPT", folder.hostPath("script.txt")},
                            {"PARVOLIN_VIDEO", "headless"},
-                           {"PARVOLIN_DEVICE", "pocketpc2003"}},
+                           {"PARVOLIN_DEVICE", device}},
                           folder);
     }
 
@@ -100,26 +126,69 @@ protected:
     }
 
     // Whether the glass shows the menu picture: each channel as the picture's 5 or 6 bits
-    // widened by the glass.
+    // widened by the glass. The band between the rows and the exit box, where the scores
+    // are written once there are some, is left out.
     bool showsMenu(const std::string& name)
     {
         GlassImage image = glass(name);
         if (image.pixels.empty())
             return false;
         for (uint32_t y = 0; y < 320; ++y)
-            for (uint32_t x = 0; x < 240; ++x) {
-                unsigned long colour = 0;
-                menuPicture.getPixel(x, y, &colour);
-                const uint32_t expected = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-                const uint32_t shown = image.at(x, y);
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const int difference = int((shown >> shift) & 0xFF) - int((expected >> shift) & 0xFF);
-                    if (difference < 0 || difference > 7)
-                        return false;
-                }
-            }
+            for (uint32_t x = 0; x < 240; ++x)
+                if ((y < scoresBandTop || y >= scoresBandBottom) && !showsPicturePixel(image, x, y))
+                    return false;
         return true;
     }
+
+    bool showsPicturePixel(const GlassImage& image, uint32_t x, uint32_t y, uint32_t originX = 0,
+                           uint32_t originY = 0)
+    {
+        unsigned long colour = 0;
+        menuPicture.getPixel(x, y, &colour);
+        const uint32_t expected = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        const uint32_t shown = image.at(x + originX, y + originY);
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int difference = int((shown >> shift) & 0xFF) - int((expected >> shift) & 0xFF);
+            if (difference < 0 || difference > 7)
+                return false;
+        }
+        return true;
+    }
+
+    // How many pixels of the scores' band differ from the picture: none before any score.
+    int scoresWritten(const std::string& name)
+    {
+        GlassImage image = glass(name);
+        int written = 0;
+        for (uint32_t y = scoresBandTop; !image.pixels.empty() && y < scoresBandBottom; ++y)
+            for (uint32_t x = 0; x < 240; ++x)
+                written += !showsPicturePixel(image, x, y);
+        return written;
+    }
+
+    // The smallest rectangle holding every pixel that differs from the menu picture.
+    Bounds changedFromMenu(const std::string& name)
+    {
+        GlassImage image = glass(name);
+        std::vector<Pixel> changed;
+        for (uint32_t y = 0; !image.pixels.empty() && y < 320; ++y)
+            for (uint32_t x = 0; x < 240; ++x)
+                if (!showsPicturePixel(image, x, y))
+                    changed.push_back({static_cast<int>(x), static_cast<int>(y)});
+        return boundsOf(changed);
+    }
+
+    // The scores' band as shown.
+    std::vector<uint32_t> scoresBand(const std::string& name)
+    {
+        GlassImage image = glass(name);
+        if (image.pixels.empty())
+            return {};
+        return std::vector<uint32_t>(image.pixels.begin() + scoresBandTop * 240,
+                                     image.pixels.begin() + scoresBandBottom * 240);
+    }
+
+    static constexpr uint32_t scoresBandTop = 104, scoresBandBottom = 128;
 
     // The play field: its border and the close box, not the menu.
     bool showsField(const GlassImage& image)
@@ -145,6 +214,7 @@ TEST_F(VorlequinProgram, TheMenuIgnoresReleasesBesideTheRowsAndItsExitEndsThePro
                                  "30 close\n");
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     EXPECT_TRUE(showsMenu("menu.png"));
+    EXPECT_EQ(0, scoresWritten("menu.png")) << "no game yet, no best kept";
     EXPECT_TRUE(showsMenu("still.png"));
     EXPECT_NE(0, access(shot("never.png").c_str(), F_OK)) << "the exit ended the program at once";
 }
@@ -204,11 +274,12 @@ TEST_F(VorlequinProgram, WheelSteersByTheStylusColumnEvenFarFromTheHead)
 
 TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
 {
+    // The menu comes back after the second of the game-over picture.
     ProgramOutcome outcome = run("2 down 80 70\n2 up 80 70\n"
                                  "4 down 120 200\n4 up 120 200\n"  // started, then lifted
                                  "24 shot circling.png\n"
-                                 "50 shot menu.png\n"
-                                 "51 close\n");
+                                 "90 shot menu.png\n"
+                                 "91 close\n");
     EXPECT_EQ(0, outcome.status) << outcome.errors;
     GlassImage circling = glass("circling.png");
     EXPECT_TRUE(showsField(circling));
@@ -220,6 +291,99 @@ TEST_F(VorlequinProgram, WheelWithTheStylusLiftedCirclesDiesAndReturnsToTheMenu)
     EXPECT_GT(bounds.right - bounds.left, 20) << "more than half a lap";
     EXPECT_LT(bounds.top, 140) << "anticlockwise: up from the start";
     EXPECT_TRUE(showsMenu("menu.png")) << "died on its own body";
+}
+
+// Chase with the stylus far away: the snake eats the apple ahead (100 points), meets
+// the right border on frame tick 43, and the game-over picture shows from tick 44 for 32
+// frames (the snake in its own colour, the words and the score); then the menu says the
+// last and best score, and the best outlives the run in the program's folder.
+TEST_F(VorlequinProgram, DeathShowsGameOverForASecondThenTheScoresWhoseBestIsKept)
+{
+    const std::string chase = "2 down 125 90\n2 up 125 90\n4 down 10 300\n";
+    ProgramOutcome outcome = run(chase + "44 shot alive.png\n50 shot over.png\n76 shot last-over.png\n"
+                                         "77 shot menu-after.png\n78 close\n");
+    EXPECT_EQ(0, outcome.status) << outcome.errors;
+    EXPECT_EQ(0, count(glass("alive.png"), PlayHandler::deadSnakeColour)) << "tick 43 still drew it white";
+    for (const char* name : {"over.png", "last-over.png"}) {
+        GlassImage over = glass(name);
+        EXPECT_TRUE(showsField(over)) << name;
+        EXPECT_GT(count(over, PlayHandler::deadSnakeColour), 100) << name << ": the snake in another colour";
+        EXPECT_TRUE(snakePixels(over).empty()) << name << ": nothing white inside the field";
+        EXPECT_GT(count(over, Lettering::accent, 60, 240), 200) << name << ": GAME OVER in large letters";
+    }
+    EXPECT_TRUE(showsMenu("menu-after.png"));
+    EXPECT_GT(scoresWritten("menu-after.png"), 50);
+    EXPECT_EQ("100\n", readTextFile(folder.hostPath("vorlequin-best.txt")));
+
+    // The next run starts with the best only.
+    ASSERT_EQ(0, run("1 shot best.png\n2 close\n").status);
+    EXPECT_GT(scoresWritten("best.png"), 20);
+    EXPECT_NE(scoresBand("best.png"), scoresBand("menu-after.png"));
+
+    // A best that cannot be written is kept for the run, without a word.
+    std::filesystem::remove(folder.hostPath("vorlequin-best.txt"));
+    std::filesystem::create_directory(folder.hostPath("vorlequin-best.txt"));
+    ProgramOutcome unwritable = run(chase + "77 shot menu-unwritable.png\n78 close\n");
+    EXPECT_EQ(0, unwritable.status);
+    EXPECT_EQ("", unwritable.errors);
+    EXPECT_EQ(scoresBand("menu-after.png"), scoresBand("menu-unwritable.png"));
+}
+
+// The area under a pressed stylus lights up, and follows it; a release away from every
+// area does nothing.
+TEST_F(VorlequinProgram, TheAreaUnderThePressedStylusLightsUp)
+{
+    ProgramOutcome outcome = run("2 down 125 50\n4 shot flee.png\n"
+                                 "4 move 125 140\n6 shot exit.png\n"
+                                 "6 move 20 20\n8 shot nowhere.png\n"
+                                 "8 up 20 20\n10 shot released.png\n11 close\n");
+    EXPECT_EQ(0, outcome.status) << outcome.errors;
+    struct Lit {
+        const char* shot;
+        Bounds box;  // edges included
+    };
+    for (const Lit& lit : {Lit{"flee.png", {71, 41, 190, 59}}, Lit{"exit.png", {100, 130, 150, 150}}}) {
+        Bounds changed = changedFromMenu(lit.shot);
+        EXPECT_EQ(lit.box.left, changed.left) << lit.shot;
+        EXPECT_EQ(lit.box.top, changed.top) << lit.shot;
+        EXPECT_EQ(lit.box.right, changed.right) << lit.shot;
+        EXPECT_EQ(lit.box.bottom, changed.bottom) << lit.shot;
+    }
+    EXPECT_TRUE(showsMenu("nowhere.png"));
+    EXPECT_TRUE(showsMenu("released.png"));
+}
+
+// A screen smaller than the field ends the program with a message; a larger one that is
+// not shown at half resolution has the field in its middle, and the stylus finds it there.
+TEST_F(VorlequinProgram, ASmallerScreenIsRefusedALargerOneCentresTheField)
+{
+    ProgramOutcome small = run("0 shot never.png\n5 close\n", "smartphone2003");
+    EXPECT_NE(0, small.status);
+    EXPECT_NE(std::string::npos,
+              small.errors.find("Vorlequin: Vorlequin needs a screen of at least 240 x 320 pixels; this one has "
+                                "176 x 220."))
+        << small.errors;
+
+    // The WHEEL row at (200, 150) of the 480 x 480 screen is (80, 70) of the picture.
+    ProgramOutcome square = run("1 shot menu.png\n2 down 200 150\n2 up 200 150\n4 shot field.png\n5 close\n",
+                                "pocketpc2005-square");
+    EXPECT_EQ(0, square.status) << square.errors;
+    GlassImage menu, field;
+    ASSERT_TRUE(readPng(shot("menu.png"), menu));
+    ASSERT_TRUE(readPng(shot("field.png"), field));
+    ASSERT_EQ(480u, menu.width);
+    ASSERT_EQ(480u, menu.height);
+    int pictureShown = 0;
+    for (uint32_t y = 0; y < 320; ++y)
+        for (uint32_t x = 0; x < 240; ++x)
+            pictureShown += showsPicturePixel(menu, x, y, 120, 80);
+    EXPECT_EQ(240 * 320, pictureShown) << "the picture at (120, 80)";
+    EXPECT_EQ(0u, menu.at(119, 240));
+    EXPECT_EQ(0u, menu.at(360, 240));
+    EXPECT_EQ(0xFFFFFFu, field.at(120, 80 + 100)) << "the field's left border";
+    EXPECT_EQ(0xFFFFFFu, field.at(120 + 239, 80 + 319)) << "its bottom right corner";
+    EXPECT_EQ(0xFF0000u, field.at(120 + 225, 80 + 2)) << "the close box";
+    EXPECT_EQ(0u, field.at(100, 100));
 }
 
 struct FrameBufferCase {

@@ -118,7 +118,12 @@ TEST(DesktopWindows, SecondProgramFindsTheFirstAndBringsItForward)
     ASSERT_NE(nullptr, found) << "the other program's window";
     EXPECT_FALSE(IsWindow(found)) << "not a window of this program";
     EXPECT_EQ(nullptr, FindWindowW(L"ParvolinTestWindow", L"Another game"));
+    ::testing::internal::CaptureStderr();
     EXPECT_TRUE(SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(found) | 1)));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, said.find("Game is already running (process " + std::to_string(first) +
+                                           "); its window was brought forward"))
+        << said;
     EXPECT_EQ('R', readByte(done[0])) << "restored, activated and raised";
 
     int status = 0;

@@ -173,6 +173,49 @@ TEST(Hosts, ScaleComesFromTheEnvironment)
         unsetenv("PARVOLIN_SCALE");
 }
 
+// Without PARVOLIN_SCALE the window is as large as fits the desktop's usable area, up to
+// four times the glass; an asked scale applies even when it does not fit, and says so.
+TEST(Hosts, TheScaleFitsTheDesktopUnlessOneIsAsked)
+{
+    const struct {
+        int asked;
+        uint32_t glassWidth, glassHeight;
+        int usableWidth, usableHeight;
+        int scale;
+        const char* warning;  // a part of it; empty: none
+    } cases[] = {
+        {0, 240, 320, 1920, 1040, 3, ""},   // 4 would be 1280 high
+        {0, 240, 320, 3840, 2100, 4, ""},   // never more than 4 unasked
+        {0, 240, 320, 1280, 690, 2, ""},    // the old default, where it fits
+        {0, 240, 320, 800, 600, 1, ""},
+        {0, 480, 640, 400, 300, 1, "480 x 640"},
+        {0, 240, 320, 0, 0, 2, ""},         // a desktop of unknown size
+        {3, 240, 320, 1920, 1040, 3, ""},
+        {4, 240, 320, 1920, 1040, 4, "960 x 1280 (scale 4) is larger than the desktop's usable 1920 x 1040"},
+        {8, 480, 480, 1024, 768, 8, "3840 x 3840"},
+    };
+    for (const auto& c : cases) {
+        std::string warning;
+        EXPECT_EQ(c.scale, SdlHost::chooseScale(c.asked, c.glassWidth, c.glassHeight, c.usableWidth, c.usableHeight,
+                                                warning))
+            << c.asked << " " << c.glassWidth << " " << c.usableWidth;
+        if (*c.warning)
+            EXPECT_NE(std::string::npos, warning.find(c.warning)) << warning;
+        else
+            EXPECT_EQ("", warning);
+    }
+    // The middle of the usable area, but never above or left of it.
+    int x = 0, y = 0;
+    SdlHost::placeWindow(720, 960, 0, 40, 1920, 1040, x, y);
+    EXPECT_EQ(600, x);
+    EXPECT_EQ(80, y);
+    SdlHost::placeWindow(960, 1280, 0, 40, 1920, 1040, x, y);
+    EXPECT_EQ(480, x);
+    EXPECT_EQ(40, y);
+    SdlHost::placeWindow(2000, 1280, 100, 40, 1920, 1040, x, y);
+    EXPECT_EQ(100, x);
+}
+
 // SDL's off-screen driver, named explicitly, lets the SDL host run without a desktop: its
 // window has the glass's size times the scale and the device window's title.
 TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)

@@ -150,6 +150,37 @@ TEST(Clock, DevicesWithoutACounterSayNo)
     EXPECT_FALSE(QueryPerformanceCounter(nullptr));
 }
 
+// Device time moves only while the program waits: a Sleep by exactly its length, and a
+// reading that follows a reading by a microsecond, so that a busy wait still ends.
+TEST(Clock, DeviceTimeMovesOnlyWhileTheProgramWaits)
+{
+    ScopedDeviceProfile profile("pocketpc2003");  // a counter of 3686400 counts a second
+    DeviceClock deviceTime;
+    Clock::install(&deviceTime);
+    LARGE_INTEGER before, after;
+    ASSERT_TRUE(QueryPerformanceCounter(&before));
+    EXPECT_EQ(0, before.QuadPart) << "a device just switched on";
+    Sleep(5);
+    ASSERT_TRUE(QueryPerformanceCounter(&after));
+    EXPECT_EQ(18432, after.QuadPart - before.QuadPart) << "exactly 5 ms";
+    Sleep(0);
+    ASSERT_TRUE(QueryPerformanceCounter(&before));
+    ASSERT_TRUE(QueryPerformanceCounter(&after));
+    EXPECT_EQ(4, after.QuadPart - before.QuadPart) << "one microsecond, in whole counts";
+
+    for (bool yielding : {false, true}) {
+        const DWORD start = GetTickCount();
+        int readings = 0;
+        while (GetTickCount() - start < 2 && readings < 100000) {
+            if (yielding)
+                Sleep(0);
+            ++readings;
+        }
+        EXPECT_LT(readings, 100000) << "a busy wait ends" << (yielding ? ", yielding too" : "");
+    }
+    Clock::install(nullptr);
+}
+
 TEST(Clock, HostClockMoves)
 {
     Clock::install(nullptr);

@@ -5,37 +5,79 @@
 #include <time.h>
 
 namespace {
+constexpr uint64_t nanosecondsPerMillisecond = 1000000;
+constexpr uint64_t nanosecondsPerSecond = 1000000000;
+
 class HostClock : public Clock {
 public:
     uint64_t nanoseconds() override
     {
         timespec now;
         clock_gettime(CLOCK_MONOTONIC, &now);
-        return static_cast<uint64_t>(now.tv_sec) * 1000000000ULL + static_cast<uint64_t>(now.tv_nsec);
+        return static_cast<uint64_t>(now.tv_sec) * nanosecondsPerSecond + static_cast<uint64_t>(now.tv_nsec);
     }
 
-    void sleep(DWORD milliseconds) override
+    void sleepWhile(DWORD milliseconds, void (*meanwhile)()) override
     {
         // Sleep(0) gives the rest of the time slice away, as on the device.
         if (milliseconds == 0) {
+            if (meanwhile)
+                meanwhile();
             sched_yield();
             return;
         }
-        timespec wanted = {static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-        while (nanosleep(&wanted, &wanted) != 0 && errno == EINTR) {
+        // Until a moment fixed at the call, so that the work done meanwhile is not added.
+        const uint64_t until = nanoseconds() + milliseconds * nanosecondsPerMillisecond;
+        if (meanwhile)
+            meanwhile();
+        timespec wake = {static_cast<time_t>(until / nanosecondsPerSecond),
+                         static_cast<long>(until % nanosecondsPerSecond)};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
         }
     }
 };
 
 HostClock hostClock;
+DeviceClock deviceClock;
 Clock* installed = nullptr;
+bool deviceTime = false;
 } // namespace
 
 Clock::~Clock() {}
 
-Clock& Clock::current() { return installed ? *installed : hostClock; }
+Clock& Clock::current()
+{
+    if (installed)
+        return *installed;
+    return deviceTime ? static_cast<Clock&>(deviceClock) : hostClock;
+}
 
 void Clock::install(Clock* clock) { installed = clock; }
+
+void Clock::useDeviceTime(bool on) { deviceTime = on; }
+
+bool Clock::inDeviceTime() { return deviceTime; }
+
+uint64_t DeviceClock::nanoseconds()
+{
+    if (polled)
+        now += pollNanoseconds;
+    polled = true;
+    return now;
+}
+
+void DeviceClock::sleepWhile(DWORD milliseconds, void (*meanwhile)())
+{
+    const uint64_t until = now + milliseconds * nanosecondsPerMillisecond;
+    if (meanwhile)
+        meanwhile();
+    // A wait of no time leaves a poll a poll: a loop of Sleep(0) and readings still moves.
+    if (milliseconds == 0)
+        return;
+    if (now < until)
+        now = until;
+    polled = false;
+}
 
 ManualClock::ManualClock(uint64_t startNanoseconds, uint64_t stepNanoseconds)
     : now(startNanoseconds), step(stepNanoseconds), moved(true)
@@ -50,7 +92,15 @@ uint64_t ManualClock::nanoseconds()
     return now;
 }
 
-void ManualClock::sleep(DWORD milliseconds) { advanceMilliseconds(milliseconds); }
+void ManualClock::sleepWhile(DWORD milliseconds, void (*meanwhile)())
+{
+    const uint64_t until = now + milliseconds * nanosecondsPerMillisecond;
+    if (meanwhile)
+        meanwhile();
+    if (now < until)
+        now = until;
+    moved = true;
+}
 
 void ManualClock::advance(uint64_t nanoseconds)
 {
@@ -58,7 +108,7 @@ void ManualClock::advance(uint64_t nanoseconds)
     moved = true;
 }
 
-void ManualClock::advanceMilliseconds(uint64_t milliseconds) { advance(milliseconds * 1000000ULL); }
+void ManualClock::advanceMilliseconds(uint64_t milliseconds) { advance(milliseconds * nanosecondsPerMillisecond); }
 
 void ManualClock::setStep(uint64_t nanoseconds) { step = nanoseconds; }
 

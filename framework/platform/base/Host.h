@@ -35,6 +35,13 @@ public:
     // Whether this host shows the device on the user's desktop, where other programs of
     // the same user can find its windows (a second start of a game finds the first).
     virtual bool sharesDesktop() const { return false; }
+    // A message box of the device (see windows/MessageBox.h), shown until the person
+    // dismisses it; a host that cannot show one does nothing (stderr has the text).
+    enum class BoxKind { Information, Warning, Error };
+    virtual void showMessageBox(BoxKind, const std::string& /*caption*/, const std::string& /*text*/) {}
+    // Whether the device may run in device time under this host (see Clock.h): only
+    // where no person watches or plays, since a person lives in real time.
+    virtual bool canRunInDeviceTime() const { return false; }
 };
 
 // One way of hosting. `create` gives null, and says why, when it cannot serve on this
@@ -53,7 +60,9 @@ namespace Hosts {
 const HostEntry* entries(size_t& count);
 
 // The host in use, chosen on first use: the one PARVOLIN_VIDEO names, else the first that
-// can serve. A name that is unknown or cannot serve is reported on stderr. The input
+// can serve. A name that is unknown or cannot serve is reported on stderr. The clock is
+// chosen then: device time where the host allows it, unless PARVOLIN_CLOCK=real (a
+// PARVOLIN_CLOCK other than "device" or "real" ends the process with status 2). The input
 // schedule is set up from the environment then (see InputSchedule.h); a script that
 // cannot be read or has a bad line, or a recording that cannot be written, is reported
 // on stderr and ends the process with status 2 before the program goes on.

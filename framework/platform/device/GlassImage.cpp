@@ -40,9 +40,23 @@ GlassImage capture(const EmulatedScreen& screen)
     image.width = layout.width;
     image.height = layout.height;
     image.pixels.resize(static_cast<size_t>(layout.width) * layout.height);
-    for (uint32_t y = 0; y < layout.height; ++y)
-        for (uint32_t x = 0; x < layout.width; ++x)
-            image.pixels[static_cast<size_t>(y) * layout.width + x] = colorOf(screen.rawPixel(x, y), layout);
+    // The window reads every pixel at every frame: 16-bit pixels are read row by row
+    // through the pitches, the rest one by one.
+    const unsigned char* origin = screen.origin();
+    for (uint32_t y = 0; y < layout.height; ++y) {
+        uint32_t* out = &image.pixels[static_cast<size_t>(y) * layout.width];
+        if (layout.bitsPerPixel != 16) {
+            for (uint32_t x = 0; x < layout.width; ++x)
+                out[x] = colorOf(screen.rawPixel(x, y), layout);
+            continue;
+        }
+        const unsigned char* row = origin + static_cast<ptrdiff_t>(y) * layout.yPitch;
+        for (uint32_t x = 0; x < layout.width; ++x) {
+            uint16_t stored;
+            std::memcpy(&stored, row + static_cast<ptrdiff_t>(x) * layout.xPitch, sizeof(stored));
+            out[x] = colorOf(stored, layout);
+        }
+    }
     return image;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/base/Host.h"
 
+#include "platform/base/Clock.h"
 #include "platform/windows/DesktopWindows.h"
 #include "platform/hosts/FbdevHost.h"
 #include "platform/hosts/HeadlessHost.h"
@@ -75,6 +76,26 @@ void choose(Chosen& state)
         }
 }
 
+// PARVOLIN_CLOCK: "device" or "real" time; unset, a host without a person runs in device
+// time. Any other value ends the process, as a bad script does: a run must not go on in
+// a time other than the one asked for.
+void chooseClock(const Chosen& state)
+{
+    const char* asked = std::getenv("PARVOLIN_CLOCK");
+    const bool set = asked && *asked;
+    const bool real = set && std::strcmp(asked, "real") == 0;
+    const bool device = set && std::strcmp(asked, "device") == 0;
+    if (set && !real && !device) {
+        std::fprintf(stderr, "Parvolin: PARVOLIN_CLOCK \"%s\" is neither \"device\" nor \"real\"\n", asked);
+        std::exit(2);
+    }
+    const bool deviceTime = state.host->canRunInDeviceTime();
+    if (device && !deviceTime)
+        std::fprintf(stderr, "Parvolin: PARVOLIN_CLOCK=device: the %s host shows the device to a person, in real time\n",
+                     state.name);
+    Clock::useDeviceTime(deviceTime && !real);
+}
+
 // The script and the recording belong to the session the host serves; a program must not
 // run with input other than what was asked for.
 void prepareInput()
@@ -107,6 +128,7 @@ Host& current()
     }
     if (!state.host) {
         choose(state);
+        chooseClock(state);
         prepareInput();
         std::atexit(shutDown);
     }

@@ -21,6 +21,7 @@
 namespace {
 constexpr int defaultScale = 2;
 constexpr int largestScale = 8;
+constexpr int largestChosenScale = 4;
 
 std::string titleText()
 {
@@ -32,19 +33,57 @@ std::string titleText()
 }
 } // namespace
 
-int SdlHost::scaleFromEnvironment()
+int SdlHost::scaleFromEnvironment(int unset)
 {
     const char* value = std::getenv("PARVOLIN_SCALE");
     if (!value || !*value)
-        return defaultScale;
+        return unset;
     char* end = nullptr;
     long scale = std::strtol(value, &end, 10);
     if (*end || scale < 1 || scale > largestScale) {
-        std::fprintf(stderr, "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using %d\n", value,
-                     largestScale, defaultScale);
-        return defaultScale;
+        if (unset > 0)
+            std::fprintf(stderr, "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using %d\n",
+                         value, largestScale, unset);
+        else
+            std::fprintf(stderr,
+                         "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using the largest that "
+                         "fits\n",
+                         value, largestScale);
+        return unset;
     }
     return static_cast<int>(scale);
+}
+
+int SdlHost::chooseScale(int asked, uint32_t glassWidth, uint32_t glassHeight, int usableWidth, int usableHeight,
+                         std::string& warning)
+{
+    warning.clear();
+    const bool known = usableWidth > 0 && usableHeight > 0;
+    auto fits = [&](int scale) {
+        return int64_t(glassWidth) * scale <= usableWidth && int64_t(glassHeight) * scale <= usableHeight;
+    };
+    int scale = asked;
+    if (scale < 1 || scale > largestScale) {
+        scale = known ? 1 : defaultScale;
+        for (int larger = largestChosenScale; known && larger > 1; --larger)
+            if (fits(larger)) {
+                scale = larger;
+                break;
+            }
+    }
+    if (known && !fits(scale))
+        warning = "the window of " + std::to_string(int64_t(glassWidth) * scale) + " x " +
+                  std::to_string(int64_t(glassHeight) * scale) + " (scale " + std::to_string(scale) +
+                  ") is larger than the desktop's usable " + std::to_string(usableWidth) + " x " +
+                  std::to_string(usableHeight);
+    return scale;
+}
+
+void SdlHost::placeWindow(int width, int height, int usableX, int usableY, int usableWidth, int usableHeight, int& x,
+                          int& y)
+{
+    x = usableX + std::max(0, (usableWidth - width) / 2);
+    y = usableY + std::max(0, (usableHeight - height) / 2);
 }
 
 std::unique_ptr<Host> SdlHost::create(std::string& why)
@@ -68,7 +107,7 @@ std::unique_ptr<Host> SdlHost::create(std::string& why)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    return std::unique_ptr<Host>(new SdlHost(scaleFromEnvironment()));
+    return std::unique_ptr<Host>(new SdlHost(scaleFromEnvironment(0)));
 }
 
 std::string SdlHost::title() const { return window ? SDL_GetWindowTitle(window) : std::string(); }
@@ -80,7 +119,7 @@ void SdlHost::windowSize(int& width, int& height) const
         SDL_GetWindowSize(window, &width, &height);
 }
 
-SdlHost::SdlHost(int scale) : scale(scale) {}
+SdlHost::SdlHost(int askedScale) : askedScale(askedScale), scale(askedScale > 0 ? askedScale : defaultScale) {}
 
 SdlHost::~SdlHost()
 {
@@ -90,6 +129,7 @@ SdlHost::~SdlHost()
 
 void SdlHost::closeWindow()
 {
+    shownScreen = nullptr;
     if (texture)
         SDL_DestroyTexture(texture);
     if (renderer)
@@ -108,8 +148,24 @@ bool SdlHost::fit(uint32_t width, uint32_t height)
     if (window && width == glassWidth && height == glassHeight)
         return true;
     closeWindow();
-    window = SDL_CreateWindow(titleText().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              static_cast<int>(width) * scale, static_cast<int>(height) * scale, 0);
+    SDL_Rect usable = {0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        usable = SDL_Rect{0, 0, 0, 0};
+    std::string warning;
+    scale = chooseScale(askedScale, width, height, usable.w, usable.h, warning);
+    if (!warning.empty())
+        std::fprintf(stderr, "Parvolin: %s; %s\n", warning.c_str(),
+                     askedScale > 0 ? "PARVOLIN_SCALE applies all the same" : "no scale is smaller than 1");
+    const int windowWidth = static_cast<int>(width) * scale, windowHeight = static_cast<int>(height) * scale;
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    if (usable.w > 0 && usable.h > 0)
+        placeWindow(windowWidth, windowHeight, usable.x, usable.y, usable.w, usable.h, x, y);
+    window = SDL_CreateWindow(titleText().c_str(), x, y, windowWidth, windowHeight, 0);
+    // The frame the desktop puts around the window must not push its title off the top.
+    int top = 0, left = 0;
+    if (window && usable.w > 0 && SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) == 0 &&
+        (y - top < usable.y || x - left < usable.x))
+        SDL_SetWindowPosition(window, std::max(x, usable.x + left), std::max(y, usable.y + top));
     if (window)
         renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer)
@@ -122,18 +178,32 @@ bool SdlHost::fit(uint32_t width, uint32_t height)
     }
     glassWidth = width;
     glassHeight = height;
+    stale = true;
     return true;
 }
 
 void SdlHost::present(const EmulatedScreen& screen)
 {
-    GlassImage glass = Glass::capture(screen);
-    if (!fit(glass.width, glass.height))
-        return;
-    SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    // The glass is refreshed more often than it changes (the display controller's refresh
+    // comes after the end of a frame too), and showing it is the window's dearest work:
+    // the same frame buffer is shown again only when the desktop lost the window's picture.
+    const unsigned char* memory = screen.memoryStart();
+    const size_t bytes = screen.memorySize();
+    const bool same = !stale && shownScreen == &screen && sameLayout(shownLayout, screen.layout()) &&
+                      shown.size() == bytes && std::memcmp(shown.data(), memory, bytes) == 0;
+    if (!same) {
+        GlassImage glass = Glass::capture(screen);
+        if (!fit(glass.width, glass.height))
+            return;
+        SDL_UpdateTexture(texture, nullptr, glass.pixels.data(), static_cast<int>(glass.width * sizeof(uint32_t)));
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        shown.assign(memory, memory + bytes);
+        shownScreen = &screen;
+        shownLayout = screen.layout();
+        stale = false;
+    }
     // Keeps the desktop's window responsive between the ticks that read its input.
     SDL_PumpEvents();
 }
@@ -191,6 +261,15 @@ void SdlHost::raise()
     SDL_RaiseWindow(window);
 }
 
+void SdlHost::showMessageBox(BoxKind kind, const std::string& caption, const std::string& text)
+{
+    const Uint32 flags = kind == BoxKind::Error     ? SDL_MESSAGEBOX_ERROR
+                         : kind == BoxKind::Warning ? SDL_MESSAGEBOX_WARNING
+                                                    : SDL_MESSAGEBOX_INFORMATION;
+    if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window) != 0)
+        std::fprintf(stderr, "Parvolin: the message box cannot be shown: %s\n", SDL_GetError());
+}
+
 // The stylus cannot leave the glass: a drag past the window's edge stays at the edge.
 void SdlHost::stylusAt(int windowX, int windowY, InputCommand& command) const
 {
@@ -207,6 +286,8 @@ bool SdlHost::translate(const SDL_Event& event, InputCommand& command)
         command.kind = InputCommand::Close;
         return true;
     case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_RESTORED)
+            stale = true;
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             command.kind = InputCommand::Deactivate;
         else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)

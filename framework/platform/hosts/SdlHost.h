@@ -2,9 +2,11 @@
 #define PARVOLIN_SDL_HOST_H
 
 #include "platform/base/Host.h"
+#include "platform/device/DeviceProfile.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class SdlControllers;
 struct SDL_Window;
@@ -14,8 +16,11 @@ union SDL_Event;
 struct InputCommand;
 
 // An SDL2 window on the desktop showing the device's glass, each glass pixel a square of
-// PARVOLIN_SCALE (1 to 8, default 2) screen pixels, titled after the program's window and
-// minimised with it. It opens with the first frame.
+// PARVOLIN_SCALE (1 to 8) screen pixels, titled after the program's window and minimised
+// with it. Without PARVOLIN_SCALE the scale is the largest of 1 to 4 at which the window
+// fits the desktop's usable area; a PARVOLIN_SCALE too large for it still applies, with a
+// warning. It opens with the first frame, in the middle of the usable area, or at its top
+// left corner when it is larger.
 //
 // Its input is the device's: the mouse's left button and its motion while pressed are the
 // stylus (window coordinates divided by the scale), the arrow keys the direction pad,
@@ -40,17 +45,31 @@ public:
     void deliverInput() override;
     bool waitForInput(DWORD milliseconds) override;
     void raise() override;
+    void showMessageBox(BoxKind kind, const std::string& caption, const std::string& text) override;
     bool sharesDesktop() const override { return true; }
 
     // The desktop window as it is now; empty before the first frame.
     std::string title() const;
     void windowSize(int& width, int& height) const;
 
-    // PARVOLIN_SCALE, or 2 when it is not set; a value outside 1..8 is reported on stderr.
-    static int scaleFromEnvironment();
+    // PARVOLIN_SCALE, or `unset` when it is not set; a value outside 1..8 is reported on
+    // stderr and counts as not set.
+    static int scaleFromEnvironment(int unset = 2);
+
+    // The scale of a glass of `glassWidth` x `glassHeight` on a desktop whose usable area
+    // is `usableWidth` x `usableHeight` (0: unknown): `asked` (1..8) when given, else
+    // (0) the largest of 1 to 4 that fits, 2 on a desktop of unknown size. `warning`
+    // says when the window will not fit, naming its size, and is empty otherwise.
+    static int chooseScale(int asked, uint32_t glassWidth, uint32_t glassHeight, int usableWidth, int usableHeight,
+                           std::string& warning);
+    // Where a window of `width` x `height` goes in the usable area at (`usableX`,
+    // `usableY`) of `usableWidth` x `usableHeight`: in its middle, but never above or
+    // left of it.
+    static void placeWindow(int width, int height, int usableX, int usableY, int usableWidth, int usableHeight,
+                            int& x, int& y);
 
 private:
-    explicit SdlHost(int scale);
+    explicit SdlHost(int askedScale);
     bool fit(uint32_t width, uint32_t height);
     void closeWindow();
     // One SDL event as the device's input; false for one that means nothing to it.
@@ -58,13 +77,18 @@ private:
     void stylusAt(int windowX, int windowY, InputCommand& command) const;
     void saveShot();
 
-    const int scale;
+    const int askedScale;  // 0: chosen by the desktop's size
+    int scale;
     std::unique_ptr<SdlControllers> controllers;
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     uint32_t glassWidth = 0;
     uint32_t glassHeight = 0;
+    std::vector<unsigned char> shown;  // the frame buffer the window shows, and whose
+    const EmulatedScreen* shownScreen = nullptr;
+    FrameBufferLayout shownLayout = {};
+    bool stale = true;  // the window must be drawn again, changed or not
     bool stylusDown = false;
     bool minimised = false;
     unsigned shots = 0;

@@ -103,7 +103,7 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 
 void Sleep(DWORD milliseconds)
 {
-    // The system has the processor for a moment: time for the glass to be refreshed.
-    EmulatedScreen::scanOut();
-    Clock::current().sleep(milliseconds);
+    // The system has the processor for a moment: time for the glass to be refreshed,
+    // within the sleep rather than after it, so that the program wakes when it asked to.
+    Clock::current().sleepWhile(milliseconds, EmulatedScreen::scanOut);
 }

@@ -31,6 +31,7 @@ public:
     int pid = 0;
     uint64_t started = 0;
     uint64_t handle = 0;  // the window's handle in its own program
+    std::wstring title;
 };
 
 struct Entry {
@@ -257,6 +258,7 @@ HWND handleFor(const std::string& entryPath, const Entry& entry)
     window->pid = entry.pid;
     window->started = entry.started;
     window->handle = entry.handle;
+    window->title = entry.title;
     HWND handle = static_cast<HWND>(HandleTable::add(std::move(window)));
     state.foreign[entryPath] = handle;
     return handle;
@@ -382,7 +384,15 @@ bool requestForeground(HWND window)
     ssize_t sent = ::sendto(fd, request.data(), request.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&address),
                             sizeof(address));
     ::close(fd);
-    return sent == static_cast<ssize_t>(request.size());
+    if (sent != static_cast<ssize_t>(request.size()))
+        return false;
+    // The person started the program again; say where it went.
+    std::string title;
+    if (!HostText::toUtf8(foreign->title.c_str(), title) || title.empty())
+        title = "the program";
+    std::fprintf(stderr, "Parvolin: %s is already running (process %d); its window was brought forward\n",
+                 title.c_str(), foreign->pid);
+    return true;
 }
 
 unsigned takeRequests()
