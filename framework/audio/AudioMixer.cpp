@@ -158,15 +158,17 @@ void AudioMixer::mixStream(Channel& channel, int32_t* into, unsigned long count,
             got = count - done;
         MixingRule::add(into + 2 * done, piece, got, channelsOf, left, right);
         done += got;
-        if (done == count)
-            break;
+        if (got > 0) {
+            rewound = false;
+            continue;
+        }
         if (!channel.stream->ended()) {
             channel.missing += count - done;
             break;
         }
-        // At its end: again while loops are left (a stream that gives nothing after going
-        // back ends here, rather than spinning).
-        if ((got == 0 && rewound) || !takeLoop(channel.loops) || !channel.stream->rewind()) {
+        // At its end: again while loops are left (a stream that gives nothing right after
+        // going back ends here, rather than spinning).
+        if (rewound || !takeLoop(channel.loops) || !channel.stream->rewind()) {
             if (channel.keepsClock)
                 channel.drained = true;
             else

@@ -28,8 +28,11 @@ long RateConverter::load(uint64_t first, uint64_t last)
         long got = decoder->read(window + kept * channels, windowFrames - kept);
         if (got < 0)
             return got;
-        if (got == 0)
-            sourceEnded = true;
+        if (got == 0) {
+            sourceEnded = decoder->exhausted();
+            if (!sourceEnded)
+                return 0;
+        }
         windowLength += static_cast<unsigned long>(got);
         // Everything read lies before `first` (only at rates above the output's): let it go.
         if (first >= windowStart + windowLength && !sourceEnded) {
@@ -51,7 +54,8 @@ long RateConverter::read(int16_t* frames, unsigned long count)
         const int32_t fraction = static_cast<int32_t>(position % outputRate);
         if (long result = load(i, i + 1))
             return done ? static_cast<long>(done) : result;
-        if (i >= windowStart + windowLength)
+        // Past the end, or the next source frame has not arrived yet.
+        if (i >= windowStart + windowLength || (i + 1 >= windowStart + windowLength && !sourceEnded))
             break;
         const int16_t* first = window + (i - windowStart) * channels;
         const int16_t* second = i + 1 < windowStart + windowLength ? first + channels : first;

@@ -24,6 +24,9 @@ public:
     virtual long read(int16_t* frames, unsigned long count) = 0;
     // Back to the first frame: 0 or a code.
     virtual long rewind() = 0;
+    // Whether a read of 0 frames means the end. A file's decoder is at its end then; a
+    // track that arrives as a video plays may just have nothing yet.
+    virtual bool exhausted() const { return true; }
 
     // The decoder for the input's first bytes (the input is back at its start): RIFF WAVE
     // or Ogg Vorbis. Null with `result` set for anything else (UnsupportedCompression),

@@ -46,7 +46,8 @@ long VorbisDecoder::open(SoundInput* newInput)
         return ResultCode::DecompressError;
     int opened = ov_open_callbacks(input, &file, nullptr, 0, inputCallbacks);
     if (opened != 0)
-        return opened == OV_ENOTVORBIS ? ResultCode::UnsupportedCompression : ResultCode::DecompressError;
+        return opened == OV_ENOTVORBIS && startsWithOtherStream() ? ResultCode::UnsupportedCompression
+                                                                : ResultCode::DecompressError;
     isOpen = true;
     seekable = ov_seekable(&file) != 0;
     const vorbis_info* info = ov_info(&file, -1);
@@ -58,6 +59,26 @@ long VorbisDecoder::open(SoundInput* newInput)
     channelCount = static_cast<unsigned>(info->channels);
     sampleRate = static_cast<uint32_t>(info->rate);
     return ResultCode::Ok;
+}
+
+bool VorbisDecoder::startsWithOtherStream()
+{
+    // An Ogg file of something else begins with a whole page of another stream; a cut or
+    // damaged Vorbis file does not.
+    unsigned char start[65536];
+    long got = input->seek(0) ? input->read(start, sizeof start) : -1;
+    if (got <= 0)
+        return false;
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, got);
+    std::memcpy(buffer, start, static_cast<size_t>(got));
+    ogg_sync_wrote(&sync, got);
+    ogg_page page;
+    const bool other = ogg_sync_pageout(&sync, &page) == 1 &&
+                       !(page.body_len >= 7 && std::memcmp(page.body, "\x01vorbis", 7) == 0);
+    ogg_sync_clear(&sync);
+    return other;
 }
 
 long VorbisDecoder::read(int16_t* frames, unsigned long count)

@@ -19,6 +19,8 @@ public:
     long rewind() override;
 
 private:
+    bool startsWithOtherStream();
+
     OggVorbis_File file;
     bool isOpen = false;
     bool seekable = false;

@@ -151,11 +151,9 @@ long WaveDecoder::readFormat(uint32_t chunkSize)
     if (bitsPerSample != 4 || blockAlign <= headerBytes || (blockAlign - headerBytes) % headerBytes != 0)
         return ResultCode::DecompressError;
     blockFrames = 1 + (blockAlign - headerBytes) / headerBytes * 8;
-    if (chunkSize >= formatBytes && le16(format + 16) >= 2) {
-        unsigned char declared[2];
-        if (!readExactly(input, declared, sizeof declared) || le16(declared) != blockFrames)
-            return ResultCode::DecompressError;
-    }
+    // The frames per block the format states, after its extra size, must be these.
+    if (chunkSize >= formatBytes && le16(format + 16) >= 2 && le16(format + 18) != blockFrames)
+        return ResultCode::DecompressError;
     return ResultCode::Ok;
 }
 
