@@ -43,7 +43,7 @@ set(PARVOLIN_LAYERS core pixels files graphics images text display audio app vid
 # Headers a folder shares with the layers above it although they are not public, each
 # for a reason: the system's calls that the framework makes, the rectangle rule that
 # panels clip by, the shaders' row loops that text and animation use, the mixer's stream
-# channels that a video plays its sound through. Every header of
+# channels and the decoder interface that a video plays its sound track through. Every header of
 # core/ and pixels/ is shared.
 set(PARVOLIN_SHARED_HEADERS
   platform/base/LastError.h
@@ -62,7 +62,8 @@ set(PARVOLIN_SHARED_HEADERS
   platform/libraries/DirectDraw.h
   graphics/RectRule.h
   audio/AudioStreams.h
-  audio/SoundStream.h)
+  audio/DecodedStream.h
+  audio/SoundDecoder.h)
 set(PARVOLIN_SHARED_FOLDERS core pixels)
 
 # The headers a game may include: what Parvolin.h includes, and so on, plus the table

@@ -1,6 +1,7 @@
 #include "MenuHandler.h"
 
 #include "GameAssets.h"
+#include "GameSounds.h"
 #include "PlayHandler.h"
 
 MenuHandler::MenuHandler() : play(nullptr)
@@ -24,6 +25,7 @@ long MenuHandler::onStylusUp(tagPOINT point)
         return quitGame;
     if (x <= 70 || x > 190 || y < 40 || y > 100)
         return 0;
+    GameSounds::play(GameSounds::Tap);
     // The rows, top to bottom: flee (3), wheel (2), chase (1).
     const int32_t mode = y <= 60 ? 3 : y <= 79 ? 2 : 1;
     if (play)

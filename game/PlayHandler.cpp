@@ -1,5 +1,7 @@
 #include "PlayHandler.h"
 
+#include "GameSounds.h"
+
 #include "GameAssets.h"
 #include "Snake.h"
 
@@ -63,11 +65,15 @@ long PlayHandler::onNextFrame(Surface* surface, Panel*)
     if (!started)
         return 0;  // the snake waits for the first touch
     for (int i = 0; i < stepsPerFrame; ++i)
-        if (!snake->step(surface))
+        if (!snake->step(surface)) {
+            GameSounds::play(GameSounds::Die);
             return backToMenu;
+        }
     const SnakeNode* head = snake->getHead();
-    if (head && std::abs(head->x - appleX) <= appleReach && std::abs(head->y - appleY) <= appleReach)
+    if (head && std::abs(head->x - appleX) <= appleReach && std::abs(head->y - appleY) <= appleReach) {
+        GameSounds::play(GameSounds::Eat);
         placeApple();
+    }
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "SnakeGame.h"
 
+#include "GameSounds.h"
+
 #include "MenuHandler.h"
 #include "PlayHandler.h"
 
@@ -31,8 +33,10 @@ long SnakeGame::configure(Config* config)
     return 0;
 }
 
-long SnakeGame::onInit(Surface*, Panel*, Application*)
+long SnakeGame::onInit(Surface*, Panel*, Application* application)
 {
+    if (application)
+        GameSounds::start(application->getAudio());
     if (menu)
         return 0;
     menu = new (std::nothrow) State();
@@ -54,4 +58,8 @@ long SnakeGame::onInit(Surface*, Panel*, Application*)
     return 0;
 }
 
-long SnakeGame::onExit() { return 0; }
+long SnakeGame::onExit()
+{
+    GameSounds::stop();
+    return 0;
+}
