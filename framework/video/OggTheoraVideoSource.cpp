@@ -43,6 +43,7 @@ long OggTheoraVideoSource::open(File* newFile)
     findTheoraStream();
     if (!readRemainingHeaders() || !startDecoder())
         return failOpen();
+    readSoundHeaders();
     return ResultCode::Ok;
 }
 
@@ -62,11 +63,11 @@ void OggTheoraVideoSource::findTheoraStream()
             ogg_stream_init(&probe, ogg_page_serialno(&page));
             ogg_stream_pagein(&probe, &page);
             ogg_packet first;
-            if (!headerPackets && ogg_stream_packetout(&probe, &first) == 1 &&
-                theora_decode_header(&info, &comment, &first) == 0) {
+            const bool packet = ogg_stream_packetout(&probe, &first) == 1;
+            if (packet && !headerPackets && theora_decode_header(&info, &comment, &first) == 0) {
                 stream = probe;
                 headerPackets = 1;
-            } else if (!track.takeFirstPacket(probe, first)) {
+            } else if (!packet || !track.takeFirstPacket(probe, first)) {
                 ogg_stream_clear(&probe);
             }
         }
@@ -90,6 +91,18 @@ bool OggTheoraVideoSource::readRemainingHeaders()
         }
     }
     return true;
+}
+
+void OggTheoraVideoSource::readSoundHeaders()
+{
+    // The sound's headers follow the video's; a file that never brings them is not read
+    // further than a few pieces for them.
+    for (int reads = 0; track.found() && !track.headersSettled();) {
+        if (takePage())
+            routePage();
+        else if (++reads > soundHeaderReads || readData() == 0)
+            return;
+    }
 }
 
 bool OggTheoraVideoSource::startDecoder()

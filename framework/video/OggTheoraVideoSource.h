@@ -32,6 +32,8 @@ private:
     void findTheoraStream();
     bool readRemainingHeaders();
     bool startDecoder();
+    void readSoundHeaders();
+    static constexpr int soundHeaderReads = 16;
     long failOpen();
 
     // One frame: decoded and, with a target, converted.

@@ -23,6 +23,8 @@ public:
     // which this track then takes (serial number and all).
     bool takeFirstPacket(ogg_stream_state& probe, ogg_packet& packet);
     bool found() const { return streamFound; }
+    // All three headers have come, or a damaged one ended the wait for them.
+    bool headersSettled() const { return headers == 3 || headers < 0; }
     // A page of the file: taken when it is this stream's. Without a listener (no mixer
     // plays the track) its sound packets are let go at once, so nothing piles up.
     void pageIn(ogg_page& page, bool listened);
