@@ -161,8 +161,8 @@ TEST(WaveOut, ADeviceWithSoundDescribesItsOutput)
 {
     SpeakerCapture speaker;
     EXPECT_EQ(1u, waveOutGetNumDevs());
-    WAVEOUTCAPSW caps = {};
-    ASSERT_EQ(MMSYSERR_NOERROR, waveOutGetDevCapsW(0, &caps, sizeof caps));
+    WAVEOUTCAPS caps = {};
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutGetDevCaps(0, &caps, sizeof caps));
     EXPECT_EQ(2, caps.wChannels);
     EXPECT_NE(0u, caps.dwFormats & WAVE_FORMAT_4S16);
     EXPECT_EQ(MMSYSERR_INVALPARAM, waveOutGetDevCapsW(0, nullptr, sizeof caps));

@@ -128,10 +128,17 @@ struct WAVEOUTCAPSW {
     DWORD dwSupport;
 };
 
+// The system's texts are wide: its headers name the wide forms without their W.
+typedef WAVEOUTCAPSW WAVEOUTCAPS;
+
 // 1 when the device has sound, else 0.
 UINT waveOutGetNumDevs();
 // Device 0 or WAVE_MAPPER; the caps are copied up to `capsBytes`.
 MMRESULT waveOutGetDevCapsW(UINT device, WAVEOUTCAPSW* caps, UINT capsBytes);
+inline MMRESULT waveOutGetDevCaps(UINT device, WAVEOUTCAPS* caps, UINT capsBytes)
+{
+    return waveOutGetDevCapsW(device, caps, capsBytes);
+}
 // PCM of 8 or 16 bits, 1 or 2 channels, 8,000 to 48,000 Hz, with the block alignment and
 // byte rate those give (else WAVERR_BADFORMAT). With WAVE_FORMAT_QUERY nothing opens and
 // `output` may be null. A second open while the device is open: MMSYSERR_ALLOCATED.
