@@ -51,7 +51,7 @@ long RateConverter::read(int16_t* frames, unsigned long count)
     for (; done < count; ++done) {
         const uint64_t position = outputFrame * rate;
         const uint64_t i = position / outputRate;
-        const int32_t fraction = static_cast<int32_t>(position % outputRate);
+        const int64_t fraction = static_cast<int64_t>(position % outputRate);
         if (long result = load(i, i + 1))
             return done ? static_cast<long>(done) : result;
         // Past the end, or the next source frame has not arrived yet.
@@ -61,7 +61,7 @@ long RateConverter::read(int16_t* frames, unsigned long count)
         const int16_t* second = i + 1 < windowStart + windowLength ? first + channels : first;
         for (unsigned c = 0; c < channels; ++c)
             frames[done * channels + c] =
-                static_cast<int16_t>(first[c] + (second[c] - first[c]) * fraction / static_cast<int32_t>(outputRate));
+                static_cast<int16_t>(first[c] + (second[c] - first[c]) * fraction / static_cast<int64_t>(outputRate));
         ++outputFrame;
     }
     return static_cast<long>(done);

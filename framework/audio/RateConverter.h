@@ -8,7 +8,8 @@ class SoundDecoder;
 // Takes a decoder's frames at its own rate to the mixer's 44,100 Hz by linear
 // interpolation: output frame k sits at source position k x rate / 44,100, between source
 // frames i and i + 1 at the fraction f / 44,100 (i and f the quotient and remainder), and
-// is s[i] + (s[i+1] - s[i]) x f / 44,100, the division rounding towards zero; the last
+// is s[i] + (s[i+1] - s[i]) x f / 44,100, the division rounding towards zero (in 64 bits: the
+// step between two samples times the fraction exceeds 32); the last
 // source frame stands in for the one after it. A source of N frames gives the output
 // frames that sit before N. At 44,100 Hz the frames are passed on as they are. One piece
 // at a time, so that music converts as it plays and a sound as it loads.

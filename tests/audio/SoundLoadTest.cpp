@@ -120,6 +120,8 @@ TEST(SoundLoading, DecodesEachFormatToTheMixersRate)
         {"16-bit mono at 44,100 Hz, kept as it is", SoundFiles::wave16({-32768, 32767, 5, -5}), 1, {-32768, 32767, 5, -5}},
         {"8-bit stereo", eightBit, 2, {0, 127 * 256, -32768, 256}},
         {"22,050 Hz: every other frame between two", SoundFiles::wave16({0, 1000}, 1, 22050), 1, {0, 500, 1000, 1000}},
+        {"8,000 Hz from one end to the other", SoundFiles::wave16({-32768, 32767}, 1, 8000), 1,
+         {-32768, -20880, -8992, 2897, 14785, 26674, 32767, 32767, 32767, 32767, 32767, 32767}},
         {"11,025 Hz, stereo", SoundFiles::wave16({0, 0, 4000, -4000}, 2, 11025), 2,
          {0, 0, 1000, -1000, 2000, -2000, 3000, -3000, 4000, -4000, 4000, -4000, 4000, -4000, 4000, -4000}},
         {"IMA ADPCM", SoundFiles::wave(imaFormat(), std::string("\0\0\0\0\x77\x77\0\0", 8)), 1,
