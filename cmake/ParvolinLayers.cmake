@@ -6,7 +6,8 @@
 #   platform/   the emulated handheld system, itself in layers:
 #     base/       types, handles, last error, text conversion, the clock, the host interface
 #     device/     device profiles, the emulated screen, the glass
-#     system/     the system's calls for files, modules and resources, system services
+#     system/     the system's calls for files, modules and resources, system services,
+#                 events, the wave output and the sound it gives out
 #     windows/    windows, messages and their queue, the task bar, the desktop registry,
 #                 the program's entry
 #     gdi/        device contexts, DIB sections, bitmap resources, the raw frame buffer
@@ -20,6 +21,7 @@
 #   images/     image files into surfaces and back
 #   text/       fonts, panels, animation
 #   display/    the display and its back ends
+#   audio/      sounds, music and the mixer, over the device's wave output
 #   app/        handlers, states, the application and its loop, frame pacing
 #   video/      Theora video and subtitles
 #
@@ -36,11 +38,12 @@ if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
 endif()
 
 set(PARVOLIN_PLATFORM_LAYERS base device system windows gdi libraries input hosts)
-set(PARVOLIN_LAYERS core pixels files graphics images text display app video)
+set(PARVOLIN_LAYERS core pixels files graphics images text display audio app video)
 
 # Headers a folder shares with the layers above it although they are not public, each
 # for a reason: the system's calls that the framework makes, the rectangle rule that
-# panels clip by, the shaders' row loops that text and animation use. Every header of
+# panels clip by, the shaders' row loops that text and animation use, the mixer's stream
+# channels and the decoder interface that a video plays its sound track through. Every header of
 # core/ and pixels/ is shared.
 set(PARVOLIN_SHARED_HEADERS
   platform/base/LastError.h
@@ -49,6 +52,7 @@ set(PARVOLIN_SHARED_HEADERS
   platform/system/Modules.h
   platform/system/Resources.h
   platform/system/SystemServices.h
+  platform/system/WaveOut.h
   platform/windows/Windows.h
   platform/windows/Messages.h
   platform/gdi/Gdi.h
@@ -56,7 +60,10 @@ set(PARVOLIN_SHARED_HEADERS
   platform/libraries/ShellHelper.h
   platform/libraries/GameApi.h
   platform/libraries/DirectDraw.h
-  graphics/RectRule.h)
+  graphics/RectRule.h
+  audio/AudioStreams.h
+  audio/DecodedStream.h
+  audio/SoundDecoder.h)
 set(PARVOLIN_SHARED_FOLDERS core pixels)
 
 # The headers a game may include: what Parvolin.h includes, and so on, plus the table

@@ -22,6 +22,9 @@
 #include <Parvolin/text/Animation.h>
 #include <Parvolin/display/KeyList.h>
 #include <Parvolin/display/Display.h>
+#include <Parvolin/audio/Sound.h>
+#include <Parvolin/audio/Music.h>
+#include <Parvolin/audio/Audio.h>
 #include <Parvolin/app/EventHandler.h>
 #include <Parvolin/app/State.h>
 #include <Parvolin/app/Application.h>

@@ -1,6 +1,7 @@
 #include "MenuHandler.h"
 
 #include "GameAssets.h"
+#include "GameSounds.h"
 #include "Lettering.h"
 #include "PlayHandler.h"
 
@@ -102,6 +103,7 @@ long MenuHandler::onStylusUp(tagPOINT point)
         return quitGame;
     if (area == nowhere)
         return 0;
+    GameSounds::play(GameSounds::Tap);
     if (play)
         play->setControlMode(area);
     return startGame;

@@ -1,5 +1,7 @@
 #include "PlayHandler.h"
 
+#include "GameSounds.h"
+
 #include "GameAssets.h"
 #include "Lettering.h"
 #include "Snake.h"
@@ -76,11 +78,14 @@ long PlayHandler::onNextFrame(Surface* surface, Panel*)
     for (int i = 0; i < stepsPerFrame; ++i)
         if (!snake->step(drawn)) {
             died = true;
+            GameSounds::play(GameSounds::Die);
             return backToMenu;
         }
     const SnakeNode* head = snake->getHead();
-    if (head && std::abs(head->x - appleX) <= appleReach && std::abs(head->y - appleY) <= appleReach)
+    if (head && std::abs(head->x - appleX) <= appleReach && std::abs(head->y - appleY) <= appleReach) {
+        GameSounds::play(GameSounds::Eat);
         placeApple();
+    }
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "SnakeGame.h"
 
+#include "GameSounds.h"
+
 #include "MenuHandler.h"
 #include "PlayHandler.h"
 
@@ -33,8 +35,10 @@ long SnakeGame::configure(Config* config)
     return 0;
 }
 
-long SnakeGame::onInit(Surface* surface, Panel*, Application*)
+long SnakeGame::onInit(Surface* surface, Panel*, Application* application)
 {
+    if (application)
+        GameSounds::start(application->getAudio());
     if (menu)
         return 0;
     // The field does not shrink: a smaller screen would show a part of it, or nothing.
@@ -72,4 +76,8 @@ long SnakeGame::onInit(Surface* surface, Panel*, Application*)
     return 0;
 }
 
-long SnakeGame::onExit() { return 0; }
+long SnakeGame::onExit()
+{
+    GameSounds::stop();
+    return 0;
+}

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/Fps.h"
+#include "audio/Audio.h"
 #include "core/ResultCodes.h"
 #include "display/Display.h"
 #include "platform/windows/Messages.h"
@@ -41,7 +42,7 @@ Application* Application::currentApplication = nullptr;
 Application::Application()
     : backBuffer(nullptr), panel(nullptr), shFullScreen(nullptr), shSipPreference(nullptr), shellLibrary(nullptr),
       window(nullptr), instance(nullptr), active(true), pauseFrames(0), quitRequested(false),
-      minimizeRequested(false), lastError{}, windowClassName{}, display(nullptr), fps(nullptr)
+      minimizeRequested(false), lastError{}, windowClassName{}, display(nullptr), fps(nullptr), audio(nullptr)
 {
     shellLibrary = LoadLibraryW(ShellHelperNames::library);
     if (shellLibrary) {
@@ -52,6 +53,7 @@ Application::Application()
 
 Application::~Application()
 {
+    delete audio;
     delete fps;
     delete display;
     delete panel;
@@ -97,6 +99,11 @@ long Application::run()
     if (created < 0)
         return created;
     openDisplay();
+    // Sound after the display; a device without it leaves the mixer closed.
+    delete audio;
+    audio = new (std::nothrow) Audio();
+    if (audio)
+        audio->open();
 
     quitRequested = false;
     if (onInit(display->getBackBuffer(), panel, this) < 0)
@@ -115,6 +122,8 @@ long Application::run()
     }
 
     onExit();
+    if (audio && audio->isOpen())
+        audio->close();
     closeDisplay();
     destroyMainWindow();
     return 0;
@@ -161,6 +170,8 @@ Surface* Application::getBackBuffer() { return display ? display->getBackBuffer(
 long Application::flip() { return display ? display->flip() : ResultCode::GenericFailure; }
 
 Fps* Application::getFps() { return fps; }
+
+Audio* Application::getAudio() { return audio; }
 
 long Application::createMainWindow()
 {
@@ -276,6 +287,8 @@ LRESULT Application::windowProc(HWND target, UINT message, WPARAM wParam, LPARAM
             if (!active) {
                 taskBar(window, 1);
                 display->resumeDisplay();
+                if (audio)
+                    audio->suspend(false);
                 active = true;
                 onRestore();
                 fps->restart();
@@ -327,6 +340,9 @@ LRESULT Application::windowProc(HWND target, UINT message, WPARAM wParam, LPARAM
             taskBar(window, 0);
             ShowWindow(window, SW_MINIMIZE);
             display->suspendDisplay();
+            // Silent while away, unless the game goes on in the background.
+            if (audio && !config.runInBackground)
+                audio->suspend(true);
         }
         return 0;
     default:

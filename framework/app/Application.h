@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+class Audio;
 class Display;
 class Fps;
 class Panel;
@@ -56,6 +57,12 @@ public:
     virtual Surface* getBackBuffer();
     virtual long flip();
     virtual Fps* getFps();
+    // The mixer, opened by run() after the display and closed at its end; null before
+    // run(). On a device without sound it stays closed and its calls say so
+    // (ResultCode::AssertionError): the game goes on silent. It is paused while the
+    // application is deactivated or minimised (unless it runs in the background);
+    // pause(frames) does not stop it.
+    virtual Audio* getAudio();
     // Supplied by the game: changes what it needs in `config` (already holding the
     // defaults) and returns 0; anything else makes run() fail.
     virtual long configure(Config* config) = 0;
@@ -91,6 +98,7 @@ private:
     wchar_t windowClassName[textCapacity];
     Display* display;
     Fps* fps;
+    Audio* audio;
 
     static Application* currentApplication;
 };

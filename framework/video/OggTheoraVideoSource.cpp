@@ -1,5 +1,6 @@
 #include "video/OggTheoraVideoSource.h"
 
+#include "audio/AudioStreams.h"
 #include "core/ResultCodes.h"
 #include "files/File.h"
 #include "graphics/Surface.h"
@@ -42,6 +43,7 @@ long OggTheoraVideoSource::open(File* newFile)
     findTheoraStream();
     if (!readRemainingHeaders() || !startDecoder())
         return failOpen();
+    readSoundHeaders();
     return ResultCode::Ok;
 }
 
@@ -54,19 +56,18 @@ void OggTheoraVideoSource::findTheoraStream()
             return;
         while (takePage()) {
             if (!ogg_page_bos(&page)) {
-                if (headerPackets)
-                    ogg_stream_pagein(&stream, &page);
+                routePage();
                 headersDone = true;
                 break;
             }
             ogg_stream_init(&probe, ogg_page_serialno(&page));
             ogg_stream_pagein(&probe, &page);
             ogg_packet first;
-            if (!headerPackets && ogg_stream_packetout(&probe, &first) == 1 &&
-                theora_decode_header(&info, &comment, &first) == 0) {
+            const bool packet = ogg_stream_packetout(&probe, &first) == 1;
+            if (packet && !headerPackets && theora_decode_header(&info, &comment, &first) == 0) {
                 stream = probe;
                 headerPackets = 1;
-            } else {
+            } else if (!packet || !track.takeFirstPacket(probe, first)) {
                 ogg_stream_clear(&probe);
             }
         }
@@ -84,12 +85,24 @@ bool OggTheoraVideoSource::readRemainingHeaders()
                 return false;
             ++headerPackets;
         } else if (takePage()) {
-            ogg_stream_pagein(&stream, &page);
+            routePage();
         } else if (readData() == 0) {
             return false;
         }
     }
     return true;
+}
+
+void OggTheoraVideoSource::readSoundHeaders()
+{
+    // The sound's headers follow the video's; a file that never brings them is not read
+    // further than a few pieces for them.
+    for (int reads = 0; track.found() && !track.headersSettled();) {
+        if (takePage())
+            routePage();
+        else if (++reads > soundHeaderReads || readData() == 0)
+            return;
+    }
 }
 
 bool OggTheoraVideoSource::startDecoder()
@@ -117,6 +130,8 @@ long OggTheoraVideoSource::close()
 {
     if (!isOpen)
         return ResultCode::Ok;
+    detachAudio();
+    track.clear();
     file->close();
     file = nullptr;
     if (headerPackets)
@@ -137,6 +152,8 @@ long OggTheoraVideoSource::getNextFrame(Surface* target)
 {
     if (!target)
         return ResultCode::NullParameter;
+    if (channel >= 0 && isOpen)
+        return frameAtSoundClock(target);
     return produceFrame(target);
 }
 
@@ -146,6 +163,12 @@ long OggTheoraVideoSource::produceFrame(Surface* target)
 {
     if (!isOpen)
         return ResultCode::VideoNotInitialized;
+    // The sound track may ask for file data while the mixer runs; not in the middle of this.
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busyNow(busy);
     addPagesToStream();
     if (takePacket()) {
         // A packet without bytes repeats the previous frame; before the first picture
@@ -225,8 +248,80 @@ bool OggTheoraVideoSource::takePage()
 void OggTheoraVideoSource::addPagesToStream()
 {
     while (takePage())
-        if (headerPackets)
-            ogg_stream_pagein(&stream, &page);
+        routePage();
+}
+
+void OggTheoraVideoSource::routePage()
+{
+    // Each stream takes only the pages of its own serial number.
+    if (headerPackets)
+        ogg_stream_pagein(&stream, &page);
+    track.pageIn(page, channel >= 0);
+}
+
+bool OggTheoraVideoSource::attachAudio(Audio* newAudio)
+{
+    detachAudio();
+    if (!isOpen || !newAudio || !track.found() || !track.ready())
+        return false;
+    track.setRefill(refillForTrack, this);
+    track.stream.start(&track);
+    if (AudioStreams::play(newAudio, &track.stream, &channel) != ResultCode::Ok) {
+        channel = -1;
+        track.stream.start(nullptr);
+        return false;
+    }
+    audio = newAudio;
+    // The sound from here on goes with the frame that comes next.
+    soundBase = dueAt(framesDecoded);
+    return true;
+}
+
+void OggTheoraVideoSource::detachAudio()
+{
+    if (channel >= 0)
+        AudioStreams::stop(audio, channel);
+    channel = -1;
+    audio = nullptr;
+    track.stream.start(nullptr);
+}
+
+int OggTheoraVideoSource::refillForTrack(void* owner)
+{
+    OggTheoraVideoSource* source = static_cast<OggTheoraVideoSource*>(owner);
+    if (source->busy || !source->isOpen)
+        return 0;
+    if (source->readData() == 0)
+        return -1;
+    source->addPagesToStream();
+    return 1;
+}
+
+uint64_t OggTheoraVideoSource::dueAt(uint64_t frame) const
+{
+    const unsigned __int128 samples = static_cast<unsigned __int128>(frame) * info.fps_denominator * 44100u;
+    return static_cast<uint64_t>(samples / info.fps_numerator);
+}
+
+long OggTheoraVideoSource::produceWholeFrame(Surface* target)
+{
+    const uint32_t before = framesDecoded;
+    long result = ResultCode::Ok;
+    while (result == ResultCode::Ok && framesDecoded == before)
+        result = produceFrame(target);
+    return result;
+}
+
+long OggTheoraVideoSource::frameAtSoundClock(Surface* target)
+{
+    const uint64_t clock = soundBase + AudioStreams::played(audio, channel);
+    if (dueAt(framesDecoded) > clock)
+        return ResultCode::Ok;
+    // Late frames are decoded (the next ones depend on them) but not shown.
+    while (dueAt(static_cast<uint64_t>(framesDecoded) + 1) <= clock)
+        if (long result = produceWholeFrame(nullptr))
+            return result;
+    return produceWholeFrame(target);
 }
 
 bool OggTheoraVideoSource::takePacket()

@@ -7,7 +7,7 @@
 
 #include <new>
 
-Video::Video() : source(nullptr), file(nullptr), fileSystems(nullptr) {}
+Video::Video() : source(nullptr), file(nullptr), fileSystems(nullptr), audio(nullptr) {}
 
 Video::~Video()
 {
@@ -56,7 +56,21 @@ long Video::openSource(File* newFile)
         newFile->close();
         return ResultCode::VideoOpenError;
     }
-    return source->open(newFile);
+    long result = source->open(newFile);
+    if (result == ResultCode::Ok && audio)
+        source->attachAudio(audio);
+    return result;
+}
+
+long Video::setAudio(Audio* newAudio)
+{
+    audio = newAudio;
+    if (source) {
+        source->detachAudio();
+        if (audio)
+            source->attachAudio(audio);
+    }
+    return ResultCode::Ok;
 }
 
 long Video::close()

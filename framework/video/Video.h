@@ -3,6 +3,7 @@
 
 #include <Parvolin/Export.h>
 
+class Audio;
 class File;
 class FileSystemManager;
 class Surface;
@@ -34,6 +35,13 @@ public:
     long getNextFrame(Surface* target);
     // One frame decoded but not shown: 0, ResultCode::EndOfVideo, VideoNotInitialized.
     long skipNextFrame();
+    // Plays the video's own sound (a Vorbis stream beside the Theora one) through `audio`,
+    // before or after open, and from then on getNextFrame shows the frame due at the
+    // sound's clock: late frames are decoded and dropped, and while the next frame is
+    // early the call returns 0 and leaves the target as it was. Null, a video without
+    // sound, or a mixer that is not open: frames come one per call, as without sound. The
+    // mixer is borrowed and must outlive the playing. 0.
+    long setAudio(Audio* audio);
 
 protected:
     // The source that reads `file`, judged by its first bytes; null for none. The file is
@@ -50,6 +58,7 @@ private:
     // outlive it).
     File* file;
     FileSystemManager* fileSystems;
+    Audio* audio;
 };
 
 #endif

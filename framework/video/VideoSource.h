@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+class Audio;
 class File;
 class Surface;
 
@@ -24,6 +25,10 @@ public:
     virtual long getNextFrame(Surface* target) = 0;
     // The same without converting the picture.
     virtual long skipNextFrame() = 0;
+    // Plays the video's own sound through `audio` and shows frames at its clock; false
+    // when the video has no sound it can play (the frames then come one per call).
+    virtual bool attachAudio(Audio*) { return false; }
+    virtual void detachAudio() {}
 
     // Rows added below the picture when the target is sized; they are never written.
     void setExtraHeight(uint32_t rows) { extraHeight = rows; }

@@ -21,6 +21,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -98,18 +101,18 @@ protected:
     }
 
     // Runs the program under `script`, whose shots are written to the test's folder.
-    ProgramOutcome run(std::string script, const char* device = "pocketpc2003")
+    ProgramOutcome run(std::string script, const char* device = "pocketpc2003",
+                       std::map<std::string, std::string> variables = {})
     {
         for (size_t at = 0; (at = script.find(" shot ", at)) != std::string::npos;) {
             script.insert(at + 6, folder.hostPath() + "/");
             at += 6;
         }
         folder.write(L"script.txt", script);
-        return runProgram(program,
-                          {{"PARVOLIN_SCRIPT", folder.hostPath("script.txt")},
-                           {"PARVOLIN_VIDEO", "headless"},
-                           {"PARVOLIN_DEVICE", device}},
-                          folder);
+        variables["PARVOLIN_SCRIPT"] = folder.hostPath("script.txt");
+        variables["PARVOLIN_VIDEO"] = "headless";
+        variables["PARVOLIN_DEVICE"] = device;
+        return runProgram(program, variables, folder);
     }
 
     std::string shot(const std::string& name) { return folder.hostPath(name); }
@@ -478,6 +481,58 @@ TEST_F(VorlequinProgram, IsPlayedThroughATouchScreenOnTheFrameBuffer)
     for (const char* line : {" down 80 70\n", " up 80 70\n", " down 130 300\n", " move 230 10\n", " up 230 10\n",
                              " down 125 140\n", " up 125 140\n"})
         EXPECT_NE(std::string::npos, recorded.find(line)) << line << recorded;
+}
+
+// The stretches of sound in a recording (16-bit stereo at 44,100 Hz, after its 44-byte
+// header): where the left side rises above a whisper, gaps under 20 ms bridged.
+struct Burst {
+    size_t start;
+    size_t end;
+};
+
+std::vector<Burst> bursts(const std::string& wave)
+{
+    std::vector<Burst> found;
+    const size_t frames = wave.size() < 44 ? 0 : (wave.size() - 44) / 4;
+    for (size_t frame = 0; frame < frames; ++frame) {
+        const int16_t left = static_cast<int16_t>(static_cast<unsigned char>(wave[44 + 4 * frame]) |
+                                                  static_cast<unsigned char>(wave[45 + 4 * frame]) << 8);
+        if (std::abs(left) < 200)
+            continue;
+        if (!found.empty() && frame - found.back().end < 882)
+            found.back().end = frame;
+        else
+            found.push_back({frame, frame});
+    }
+    return found;
+}
+
+TEST_F(VorlequinProgram, ItsRecordingHoldsTheTapTheBiteAndTheEnd)
+{
+    // Chase with the stylus far away: the snake crawls right along row 160, through the
+    // first apple (203, 166), into the border.
+    ProgramOutcome outcome = run("2 down 125 90\n2 up 125 90\n"
+                                 "4 down 10 300\n"
+                                 "70 close\n",
+                                 "pocketpc2003", {{"PARVOLIN_AUDIO_OUT", folder.hostPath("game.wav")}});
+    ASSERT_EQ(0, outcome.status) << outcome.errors;
+    std::ifstream in(folder.hostPath("game.wav"), std::ios::binary);
+    const std::string wave((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(wave.size(), 44u);
+    // The whole run, 70 frames of 31.25 ms at least, is in the file.
+    EXPECT_GE((wave.size() - 44) / 4, 70u * 1378);
+    const std::vector<Burst> heard = bursts(wave);
+    ASSERT_EQ(3u, heard.size()) << "the tap, the bite, the end";
+    // Their lengths are the sounds': 30, 90 and 500 ms, the quiet ends of their decay aside.
+    EXPECT_LE(heard[0].end - heard[0].start, 1323u);
+    EXPECT_GT(heard[1].end - heard[1].start, 1323u);
+    EXPECT_LE(heard[1].end - heard[1].start, 3969u);
+    EXPECT_GT(heard[2].end - heard[2].start, 3969u);
+    EXPECT_LE(heard[2].end - heard[2].start, 22050u);
+    // The bite came about 25 frames after the tap, the end about 15 after the bite.
+    EXPECT_GE(heard[1].start - heard[0].start, 20u * 1378);
+    EXPECT_GE(heard[2].start - heard[1].start, 10u * 1378);
+    EXPECT_LE(heard[2].start - heard[1].start, 60u * 1378);
 }
 
 } // namespace

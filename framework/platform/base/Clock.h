@@ -18,6 +18,10 @@ public:
     virtual ~Clock();
     // Nanoseconds since an arbitrary start; never decreases.
     virtual uint64_t nanoseconds() = 0;
+    // The time as the device reads it for its own bookkeeping (the sound output's): the
+    // same, except that in device time it is not one of the program's readings and so
+    // lets no moment pass.
+    virtual uint64_t peekNanoseconds() { return nanoseconds(); }
     // Waits `milliseconds` of this clock's time; 0 gives the processor away for a moment.
     void sleep(DWORD milliseconds) { sleepWhile(milliseconds, nullptr); }
     // The same, counted from the call, with the system's own work of that moment (may be
@@ -44,6 +48,7 @@ public:
     static constexpr uint64_t pollNanoseconds = 1000;
 
     uint64_t nanoseconds() override;
+    uint64_t peekNanoseconds() override { return now; }
     void sleepWhile(DWORD milliseconds, void (*meanwhile)()) override;
 
 private:
@@ -58,6 +63,7 @@ class ManualClock : public Clock {
 public:
     explicit ManualClock(uint64_t startNanoseconds = 0, uint64_t stepNanoseconds = 0);
     uint64_t nanoseconds() override;
+    uint64_t peekNanoseconds() override { return now; }
     void sleepWhile(DWORD milliseconds, void (*meanwhile)()) override;
 
     void advance(uint64_t nanoseconds);

@@ -9,3 +9,5 @@ bool Host::waitForInput(DWORD milliseconds)
     Clock::current().sleep(milliseconds);
     return false;
 }
+
+void Host::playSound(const int16_t*, size_t) {}

@@ -4,6 +4,7 @@
 #include "platform/base/PlatformTypes.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,10 @@ public:
     virtual bool waitForInput(DWORD milliseconds);
     // Another start of the program asked its window to come forward.
     virtual void raise() {}
+    // The device's speaker: `count` stereo frames of 16-bit samples at 44,100 Hz, in
+    // playing order and without gaps while the wave output is open (silence included).
+    // A host without a speaker lets them go.
+    virtual void playSound(const int16_t* frames, size_t count);
     // Whether this host shows the device on the user's desktop, where other programs of
     // the same user can find its windows (a second start of a game finds the first).
     virtual bool sharesDesktop() const { return false; }

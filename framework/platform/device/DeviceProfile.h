@@ -79,6 +79,15 @@ struct DeviceKeys {
     short c;
 };
 
+// The device's sound output, when it has one, and the format it plays natively. The
+// wave-output calls take other formats too and convert them to this one.
+struct SoundReport {
+    bool present;
+    DWORD samplesPerSecond;
+    WORD channels;
+    WORD bitsPerSample;
+};
+
 struct DeviceProfile {
     const char* name;
     const char* description;
@@ -99,6 +108,7 @@ struct DeviceProfile {
     LONGLONG performanceFrequency; // counts per second; 0 when there is no counter
     bool findOmitsDots;           // folder listings hold no "." and ".." entries
     const wchar_t* taskBarClass;  // the shell's task bar window's class; null: none
+    SoundReport sound;            // no sound: the wave-output calls report no devices
 };
 
 namespace DeviceProfiles {

@@ -59,6 +59,7 @@ DeviceProfile pocketPc(const char* name, const char* description, DWORD major, D
     profile.shellHelper = true;
     profile.performanceFrequency = xscaleTimerFrequency;
     profile.taskBarClass = L"HHTaskbar";
+    profile.sound = {true, 44100, 2, 16};
     return profile;
 }
 
@@ -109,9 +110,11 @@ std::vector<DeviceProfile> buildTable()
     square.directDraw = directDraw(square.frameBuffer);
     table.push_back(square);
 
-    // Refuses the platform-type query to unprivileged programs.
-    DeviceProfile sp2003 = smartphone("smartphone2003", "Smartphone 2003, 176x220 RGB565, platform query refused", 4,
-                                      21, 1088, rows565(176, 220));
+    // Refuses the platform-type query to unprivileged programs, and has no sound output.
+    DeviceProfile sp2003 = smartphone("smartphone2003",
+                                      "Smartphone 2003, 176x220 RGB565, platform query refused, no sound", 4, 21, 1088,
+                                      rows565(176, 220));
+    sp2003.sound = {};
     sp2003.platformType = nullptr;
     sp2003.platformTypeError = ERROR_ACCESS_DENIED;
     table.push_back(sp2003);

@@ -6,6 +6,7 @@
 #include "platform/hosts/HeadlessHost.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/hosts/SdlHost.h"
+#include "platform/system/SoundOutput.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -106,6 +107,16 @@ void prepareInput()
         std::exit(2);
     }
 }
+
+// The recording of the sound starts with the run, or the program does not start.
+void prepareSound()
+{
+    std::string why;
+    if (!SoundOutput::configureFromEnvironment(why)) {
+        std::fprintf(stderr, "Parvolin: %s\n", why.c_str());
+        std::exit(2);
+    }
+}
 } // namespace
 
 namespace Hosts {
@@ -130,6 +141,7 @@ Host& current()
         choose(state);
         chooseClock(state);
         prepareInput();
+        prepareSound();
         std::atexit(shutDown);
     }
     return *state.host;
@@ -151,6 +163,8 @@ void shutDown()
     Chosen& state = chosen();
     DesktopWindows::withdrawAll();
     InputSchedule::current().stopRecording();
+    // The sound played up to the end, while the host still takes it.
+    SoundOutput::finish();
     state.host.reset();
     state.shutDown = true;
 }

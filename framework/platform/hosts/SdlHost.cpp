@@ -125,6 +125,56 @@ SdlHost::~SdlHost()
 {
     closeWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (speaker) {
+        SDL_CloseAudioDevice(speaker);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+namespace {
+constexpr int speakerRate = 44100;
+constexpr uint32_t frameBytes = 4;
+// SDL plays this far behind the device's clock: enough for the gaps between the moments
+// the device's clock is read, and short enough not to be heard as a delay.
+constexpr uint32_t leadFrames = 2048;
+constexpr uint32_t mostQueuedFrames = speakerRate / 4;
+} // namespace
+
+bool SdlHost::openSpeaker()
+{
+    if (speakerTried)
+        return speaker != 0;
+    speakerTried = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    SDL_AudioSpec wanted = {};
+    wanted.freq = speakerRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = 512;
+    speaker = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (!speaker) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(speaker, 0);
+    return true;
+}
+
+void SdlHost::playSound(const int16_t* frames, size_t count)
+{
+    if (!openSpeaker())
+        return;
+    uint32_t queued = SDL_GetQueuedAudioSize(speaker) / frameBytes;
+    // Run dry (at the start, or after the program stopped reading the clock): the lead
+    // again. Far ahead (SDL's clock is slower than the device's): let this piece go.
+    if (queued == 0) {
+        static const int16_t silence[leadFrames * 2] = {};
+        SDL_QueueAudio(speaker, silence, sizeof silence);
+    } else if (queued > mostQueuedFrames) {
+        return;
+    }
+    SDL_QueueAudio(speaker, frames, static_cast<uint32_t>(count * frameBytes));
 }
 
 void SdlHost::closeWindow()

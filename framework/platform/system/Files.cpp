@@ -1,5 +1,6 @@
 #include "platform/system/Files.h"
 
+#include "platform/system/Events.h"
 #include "platform/system/FileObjects.h"
 
 #include <cerrno>
@@ -232,7 +233,8 @@ DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh)
 
 BOOL CloseHandle(HANDLE handle)
 {
-    if (!HandleTable::find<FileObject>(handle) && !HandleTable::find<MappingObject>(handle)) {
+    if (!HandleTable::find<FileObject>(handle) && !HandleTable::find<MappingObject>(handle) &&
+        !Events::isEvent(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

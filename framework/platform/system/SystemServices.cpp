@@ -3,6 +3,7 @@
 #include "platform/base/Clock.h"
 #include "platform/device/DeviceProfile.h"
 #include "platform/device/EmulatedScreen.h"
+#include "platform/system/SoundOutput.h"
 
 #include <cstring>
 #include <cwchar>
@@ -65,7 +66,12 @@ int GetSystemMetrics(int index)
     return 0;
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(Clock::current().nanoseconds() / 1000000ULL); }
+DWORD GetTickCount()
+{
+    const uint64_t now = Clock::current().nanoseconds();
+    SoundOutput::reached(now);
+    return static_cast<DWORD>(now / 1000000ULL);
+}
 
 namespace {
 // The device's counter frequency, or 0 with the last error set when there is no counter
@@ -95,8 +101,9 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
     LONGLONG counts = counterFrequency(count);
     if (!counts)
         return FALSE;
-    unsigned __int128 scaled =
-        static_cast<unsigned __int128>(Clock::current().nanoseconds()) * static_cast<uint64_t>(counts) / 1000000000U;
+    const uint64_t now = Clock::current().nanoseconds();
+    SoundOutput::reached(now);
+    unsigned __int128 scaled = static_cast<unsigned __int128>(now) * static_cast<uint64_t>(counts) / 1000000000U;
     count->QuadPart = static_cast<LONGLONG>(scaled);
     return TRUE;
 }
@@ -105,5 +112,6 @@ void Sleep(DWORD milliseconds)
 {
     // The system has the processor for a moment: time for the glass to be refreshed,
     // within the sleep rather than after it, so that the program wakes when it asked to.
-    Clock::current().sleepWhile(milliseconds, EmulatedScreen::scanOut);
+    // The sound output plays through the wait.
+    SoundOutput::sleep(milliseconds, EmulatedScreen::scanOut);
 }

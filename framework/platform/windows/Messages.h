@@ -1,6 +1,7 @@
 #ifndef PARVOLIN_MESSAGES_H
 #define PARVOLIN_MESSAGES_H
 
+#include "platform/system/Events.h"
 #include "platform/windows/Windows.h"
 
 // Window messages and the thread's message queue. Posted messages wait in the queue of
@@ -46,11 +47,7 @@ constexpr LPARAM KF_RELEASING = LPARAM(1) << 31;
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 
-// MsgWaitForMultipleObjectsEx's answers and wake mask.
-constexpr DWORD WAIT_OBJECT_0 = 0x00000000;
-constexpr DWORD WAIT_TIMEOUT = 0x00000102;
-constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
-constexpr DWORD INFINITE = 0xFFFFFFFF;
+// MsgWaitForMultipleObjectsEx's wake mask; its answers are the waits' (Events.h).
 constexpr DWORD QS_ALLINPUT = 0x00FF;
 
 struct MSG {
