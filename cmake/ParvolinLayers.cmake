@@ -56,7 +56,8 @@ set(PARVOLIN_SHARED_HEADERS
   platform/libraries/ShellHelper.h
   platform/libraries/GameApi.h
   platform/libraries/DirectDraw.h
-  graphics/RectRule.h)
+  graphics/RectRule.h
+  graphics/BlitRows.h)
 set(PARVOLIN_SHARED_FOLDERS core pixels)
 
 # The headers a game may include: what Parvolin.h includes, and so on, plus the table
