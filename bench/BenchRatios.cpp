@@ -58,17 +58,24 @@ public:
         }
     }
 
+    // Rates in millions of items (pixels, characters) per second; slow items (frames)
+    // per second as they are.
     void printRatios() const
     {
-        std::printf("\n%-44s %-14s %12s %12s\n", "work", "peer", "Mpix/s", "ours/peer");
+        std::printf("\n%-44s %-16s %14s %10s\n", "work", "peer", "rate", "ours/peer");
         for (const std::string& key : order) {
             const Measure& m = rates.at(key);
+            char rate[32];
+            if (m.itemsPerSecond >= 1e5)
+                std::snprintf(rate, sizeof rate, "%.1f M/s", m.itemsPerSecond / 1e6);
+            else
+                std::snprintf(rate, sizeof rate, "%.1f /s", m.itemsPerSecond);
             auto ours = rates.find(m.work + "/parvolin");
             if (m.subject == "parvolin" || ours == rates.end()) {
-                std::printf("%-44s %-14s %12.1f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6);
+                std::printf("%-44s %-16s %14s\n", m.work.c_str(), m.subject.c_str(), rate);
                 continue;
             }
-            std::printf("%-44s %-14s %12.1f %12.2f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6,
+            std::printf("%-44s %-16s %14s %10.2f\n", m.work.c_str(), m.subject.c_str(), rate,
                         ours->second.itemsPerSecond / m.itemsPerSecond);
         }
     }

@@ -206,26 +206,26 @@ void blendAlphaAvx2(uint16_t* row, const uint16_t* source, const uint16_t* alpha
     lower.blendAlpha(row, source, alpha, count);
 }
 
-// Sixteen lanes in reverse order: each half reversed by a byte shuffle, then the halves
-// exchanged.
-inline __m256i reverseLanes(__m256i v)
+// Sixteen pixels in reverse order: the two halves are loaded each into the other's place,
+// then each is reversed within itself by a byte shuffle (no shuffle across the halves).
+inline __m256i loadReversed(const uint16_t* p)
 {
     const __m256i order = _mm256_setr_epi8(14, 15, 12, 13, 10, 11, 8, 9, 6, 7, 4, 5, 2, 3, 0, 1, 14, 15, 12, 13, 10, 11,
                                            8, 9, 6, 7, 4, 5, 2, 3, 0, 1);
-    return _mm256_permute4x64_epi64(_mm256_shuffle_epi8(v, order), _MM_SHUFFLE(1, 0, 3, 2));
+    return _mm256_shuffle_epi8(loadPair(p + 8, p), order);
 }
 
 void copyReversedAvx2(uint16_t* target, const uint16_t* source, size_t count)
 {
     uint16_t* end = target + count;
     for (; count >= 32; count -= 32, source += 32, end -= 32) {
-        const __m256i first = reverseLanes(load(source));
-        const __m256i second = reverseLanes(load(source + 16));
+        const __m256i first = loadReversed(source);
+        const __m256i second = loadReversed(source + 16);
         store(end - 16, first);
         store(end - 32, second);
     }
     for (; count >= 16; count -= 16, source += 16, end -= 16)
-        store(end - 16, reverseLanes(load(source)));
+        store(end - 16, loadReversed(source));
     lower.copyReversed(end - count, source, count);
 }
 
