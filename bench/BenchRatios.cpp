@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -80,6 +81,24 @@ public:
         }
     }
 
+    // Every rate and ratio appended to `path` as tab-separated lines (work, subject, items
+    // per second, ours/subject or empty), for the summary of a whole run.
+    void appendRatios(const char* path) const
+    {
+        FILE* file = std::fopen(path, "a");
+        if (!file)
+            return;
+        for (const std::string& key : order) {
+            const Measure& m = rates.at(key);
+            auto ours = rates.find(m.work + "/parvolin");
+            std::fprintf(file, "%s\t%s\t%.1f\t", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond);
+            if (m.subject != "parvolin" && ours != rates.end())
+                std::fprintf(file, "%.2f", ours->second.itemsPerSecond / m.itemsPerSecond);
+            std::fprintf(file, "\n");
+        }
+        std::fclose(file);
+    }
+
 private:
     std::map<std::string, Measure> rates;
     std::map<std::string, bool> medians;
@@ -96,6 +115,8 @@ int runAll(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();
+    if (const char* path = std::getenv("PARVOLIN_BENCH_RATIOS"))
+        reporter.appendRatios(path);
     benchmark::Shutdown();
     return 0;
 }
