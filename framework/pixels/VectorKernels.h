@@ -62,7 +62,8 @@ const VectorKernels& vectorKernels();
 
 // The processor's own kernels, whatever the switch says (tests compare them with the
 // plain path); entries are null where the processor has none. On x86-64 these are the
-// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2.
+// SSE2 kernels with the AVX2 ones in their place where the processor has AVX2, and a few
+// AVX-512 ones over those where it has AVX-512BW.
 const VectorKernels& processorKernels();
 
 // The kernels every processor of this architecture runs (SSE2 on x86-64), so that tests

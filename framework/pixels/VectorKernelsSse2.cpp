@@ -7,6 +7,7 @@
 #include "pixels/BlitKernels.h"
 #include "pixels/PixelRules.h"
 #include "pixels/VectorKernelsAvx2.h"
+#include "pixels/VectorKernelsAvx512.h"
 #include "pixels/YuvKernels.h"
 
 #include <emmintrin.h>
@@ -519,7 +520,7 @@ const VectorKernels& baselineKernels() { return sse2Kernels; }
 
 const VectorKernels& processorKernels()
 {
-    static const VectorKernels kernels = VectorKernelsAvx2::over(sse2Kernels);
+    static const VectorKernels kernels = VectorKernelsAvx512::over(VectorKernelsAvx2::over(sse2Kernels));
     return kernels;
 }
 

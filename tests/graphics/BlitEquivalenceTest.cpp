@@ -8,6 +8,7 @@
 #include "graphics/OpacityShader.h"
 #include "pixels/PixelRules.h"
 #include "pixels/VectorKernels.h"
+#include "support/KernelLevels.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
@@ -229,8 +230,7 @@ void checkScaled(std::mt19937& random, bool withAlpha, bool plainCopy = false)
 // would choose wider ones).
 TEST(BlitEquivalence, VectorKernelsGiveTheBitsOfThePlainLoops)
 {
-    for (const VectorKernels* level : {&processorKernels(), &baselineKernels()}) {
-        const VectorKernels& k = *level;
+    for (const VectorKernels& k : kernelLevels()) {
         if (!k.copyKeyed || !k.fillKeyed || !k.fillBackground || !k.blendSource || !k.blendAlpha || !k.shadeChannels)
             GTEST_SKIP() << "this processor has no vector blit kernels";
         compareKernel(
@@ -284,8 +284,7 @@ TEST(BlitEquivalence, VectorKernelsGiveTheBitsOfThePlainLoops)
 TEST(BlitEquivalence, GlyphAndReversedKernelsGiveTheBitsOfThePlainLoops)
 {
     std::mt19937 random(5);
-    for (const VectorKernels* level : {&processorKernels(), &baselineKernels()}) {
-        const VectorKernels& k = *level;
+    for (const VectorKernels& k : kernelLevels()) {
         if (!k.keyedGlyph || !k.copyReversed)
             GTEST_SKIP() << "this processor has no vector glyph kernel";
         for (int round = 0; round < 500; ++round) {

@@ -1,5 +1,6 @@
 #include "pixels/RowKernels.h"
 #include "pixels/VectorKernels.h"
+#include "support/KernelLevels.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +35,7 @@ void compareOnRandomRuns(Kernel kernel, Reference reference)
 TEST(VectorKernels, GiveTheBitsOfThePlainPath)
 {
     // Every level this processor has: the baseline too, where it would choose wider ones.
-    for (const VectorKernels* level : {&processorKernels(), &baselineKernels()}) {
-        const VectorKernels& kernels = *level;
+    for (const VectorKernels& kernels : kernelLevels()) {
         if (!kernels.fill && !kernels.half && !kernels.blend)
             GTEST_SKIP() << "this processor has no vector kernels";
         if (kernels.fill)
