@@ -50,6 +50,29 @@ void rowTo555Avx2(uint16_t* target, const uint16_t* source, size_t count)
     lower.rowTo555(target, source, count);
 }
 
+// Eight 32-bit pixels at a time, each channel's top bits moved into place within its lane
+// and the lanes sign-extended from 16 bits so that the signed pack keeps every value (the
+// SSE2 kernel's steps).
+inline __m256i packRgbxLanes(__m256i pixels)
+{
+    const __m256i red = _mm256_slli_epi32(_mm256_and_si256(pixels, _mm256_set1_epi32(0xF8)), 8);
+    const __m256i green = _mm256_srli_epi32(_mm256_and_si256(pixels, _mm256_set1_epi32(0xFC00)), 5);
+    const __m256i blue = _mm256_and_si256(_mm256_srli_epi32(pixels, 19), _mm256_set1_epi32(0x1F));
+    return _mm256_srai_epi32(_mm256_slli_epi32(_mm256_or_si256(_mm256_or_si256(red, green), blue), 16), 16);
+}
+
+void packRgbxAvx2(const uint8_t* in, size_t count, uint16_t* out)
+{
+    for (; count >= 16; count -= 16, in += 64, out += 16) {
+        const __m256i low = packRgbxLanes(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in)));
+        const __m256i high = packRgbxLanes(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + 32)));
+        // The pack interleaves the halves of its two sources; the permutation restores the
+        // pixels' order.
+        store(out, _mm256_permute4x64_epi64(_mm256_packs_epi32(low, high), _MM_SHUFFLE(3, 1, 2, 0)));
+    }
+    lower.packRgbx(in, count, out);
+}
+
 void halfAvx2(uint16_t* row, size_t count, uint16_t color)
 {
     const __m256i colorHalf = splat((color & 0xF7DFu) >> 1);
@@ -430,6 +453,8 @@ VectorKernels over(const VectorKernels& base)
         kernels.copyQuarterTurn = copyQuarterTurnAvx2;
     if (base.yuvRowPair)
         kernels.yuvRowPair = yuvRowPairAvx2;
+    if (base.packRgbx)
+        kernels.packRgbx = packRgbxAvx2;
     if (base.half)
         kernels.half = halfAvx2;
     if (base.blend)
