@@ -55,6 +55,8 @@ struct VectorKernels {
     // the ones past `width` are written back unchanged.
     void (*keyedGlyph)(uint16_t* rows, long rowPitch, const uint16_t* source, size_t width, size_t height,
                        uint16_t key, bool recolour, uint16_t fill);
+    // The decoders' conversion of 3-byte pixels (red, green, blue) by PixelRules::pack8.
+    void (*packRgb)(const uint8_t* in, size_t count, uint16_t* out);
 };
 
 // The kernels in use: the processor's own unless switched off.

@@ -5,6 +5,8 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 
+#include "pixels/PixelRules.h"
+
 #include <immintrin.h>
 
 namespace {
@@ -71,6 +73,25 @@ void packRgbxAvx2(const uint8_t* in, size_t count, uint16_t* out)
         store(out, _mm256_permute4x64_epi64(_mm256_packs_epi32(low, high), _MM_SHUFFLE(3, 1, 2, 0)));
     }
     lower.packRgbx(in, count, out);
+}
+
+// 3-byte pixels: each 128-bit half takes four of them (twelve bytes, read as sixteen) and
+// a byte shuffle spreads them into 32-bit lanes, which then pack as 4-byte pixels do. The
+// reads run four bytes past the pixels a step converts, so steps stop while that stays
+// inside the run.
+void packRgbAvx2(const uint8_t* in, size_t count, uint16_t* out)
+{
+    const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0, 1, 2, -1, 3, 4, 5,
+                                            -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    auto eight = [&](const uint8_t* p) {
+        return packRgbxLanes(_mm256_shuffle_epi8(loadPair(reinterpret_cast<const uint16_t*>(p),
+                                                          reinterpret_cast<const uint16_t*>(p + 12)),
+                                                 spread));
+    };
+    for (; count >= 18; count -= 16, in += 48, out += 16)
+        store(out, _mm256_permute4x64_epi64(_mm256_packs_epi32(eight(in), eight(in + 24)), _MM_SHUFFLE(3, 1, 2, 0)));
+    for (size_t i = 0; i < count; ++i, in += 3)
+        out[i] = PixelRules::pack8(in[0], in[1], in[2]);
 }
 
 void halfAvx2(uint16_t* row, size_t count, uint16_t color)
@@ -455,6 +476,8 @@ VectorKernels over(const VectorKernels& base)
         kernels.yuvRowPair = yuvRowPairAvx2;
     if (base.packRgbx)
         kernels.packRgbx = packRgbxAvx2;
+    // The baseline has no byte shuffle to spread 3-byte pixels with: this one stands alone.
+    kernels.packRgb = packRgbAvx2;
     if (base.half)
         kernels.half = halfAvx2;
     if (base.blend)

@@ -512,7 +512,8 @@ void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
 const VectorKernels sse2Kernels = {fillSse2,        halfSse2,       blendSse2,           copyKeyedSse2,
                                    fillKeyedSse2,   blendSourceSse2, blendAlphaSse2,   copyQuarterTurnSse2,
                                    rowTo555Sse2,    packRgbxSse2,   yuvRowPairSse2,    copyReversedSse2,
-                                   shadeChannelsSse2, fillBackgroundSse2, copyQuarterTurn555Sse2, keyedGlyphSse2};
+                                   shadeChannelsSse2, fillBackgroundSse2, copyQuarterTurn555Sse2, keyedGlyphSse2,
+                                   nullptr /* packRgb: SSE2 has no byte shuffle to spread 3-byte pixels */};
 
 } // namespace
 
