@@ -67,7 +67,7 @@ public:
         for (const std::string& key : order) {
             const Measure& m = rates.at(key);
             char rate[32];
-            if (m.itemsPerSecond >= 1e5)
+            if (m.itemsPerSecond >= 1e7)
                 std::snprintf(rate, sizeof rate, "%.1f M/s", m.itemsPerSecond / 1e6);
             else
                 std::snprintf(rate, sizeof rate, "%.1f /s", m.itemsPerSecond);
