@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -58,19 +59,44 @@ public:
         }
     }
 
+    // Rates in millions of items (pixels, characters) per second; slow items (frames)
+    // per second as they are.
     void printRatios() const
     {
-        std::printf("\n%-44s %-14s %12s %12s\n", "work", "peer", "Mpix/s", "ours/peer");
+        std::printf("\n%-44s %-16s %14s %10s\n", "work", "peer", "rate", "ours/peer");
+        for (const std::string& key : order) {
+            const Measure& m = rates.at(key);
+            char rate[32];
+            if (m.itemsPerSecond >= 1e7)
+                std::snprintf(rate, sizeof rate, "%.1f M/s", m.itemsPerSecond / 1e6);
+            else
+                std::snprintf(rate, sizeof rate, "%.1f /s", m.itemsPerSecond);
+            auto ours = rates.find(m.work + "/parvolin");
+            if (m.subject == "parvolin" || ours == rates.end()) {
+                std::printf("%-44s %-16s %14s\n", m.work.c_str(), m.subject.c_str(), rate);
+                continue;
+            }
+            std::printf("%-44s %-16s %14s %10.2f\n", m.work.c_str(), m.subject.c_str(), rate,
+                        ours->second.itemsPerSecond / m.itemsPerSecond);
+        }
+    }
+
+    // Every rate and ratio appended to `path` as tab-separated lines (work, subject, items
+    // per second, ours/subject or empty), for the summary of a whole run.
+    void appendRatios(const char* path) const
+    {
+        FILE* file = std::fopen(path, "a");
+        if (!file)
+            return;
         for (const std::string& key : order) {
             const Measure& m = rates.at(key);
             auto ours = rates.find(m.work + "/parvolin");
-            if (m.subject == "parvolin" || ours == rates.end()) {
-                std::printf("%-44s %-14s %12.1f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6);
-                continue;
-            }
-            std::printf("%-44s %-14s %12.1f %12.2f\n", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond / 1e6,
-                        ours->second.itemsPerSecond / m.itemsPerSecond);
+            std::fprintf(file, "%s\t%s\t%.1f\t", m.work.c_str(), m.subject.c_str(), m.itemsPerSecond);
+            if (m.subject != "parvolin" && ours != rates.end())
+                std::fprintf(file, "%.2f", ours->second.itemsPerSecond / m.itemsPerSecond);
+            std::fprintf(file, "\n");
         }
+        std::fclose(file);
     }
 
 private:
@@ -89,6 +115,8 @@ int runAll(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();
+    if (const char* path = std::getenv("PARVOLIN_BENCH_RATIOS"))
+        reporter.appendRatios(path);
     benchmark::Shutdown();
     return 0;
 }

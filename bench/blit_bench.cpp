@@ -16,6 +16,7 @@
 
 #include <cstring>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,9 @@ void setScreenItems(benchmark::State& state) { state.SetItemsProcessed(state.ite
 // ---- ours
 
 // AlphaOpacity: the alpha sprite drawn at half opacity on top of its own alpha.
-enum class Kind { Opaque, Keyed, Opacity, Multiply, Alpha, AlphaOpacity };
+// KeyedRle: the keyed sprite with SDL's run-length encoding (SDL_RLEACCEL) on.
+// Overlay, Screen, Gray and FillBack have no SDL counterpart: they are measured alone.
+enum class Kind { Opaque, Keyed, KeyedRle, Opacity, Multiply, Alpha, AlphaOpacity, Overlay, Screen, Gray, FillBack };
 
 void oursSprites(benchmark::State& state, Kind kind)
 {
@@ -94,9 +97,17 @@ void oursSprites(benchmark::State& state, Kind kind)
     ColorKeyShader keyShader(0x00FF00FF);
     OpacityShader opacity(128);
     MultiplyShader multiply(0x0080C0FF);
+    OverlayShader overlay(0x0080C0FF);
+    ScreenShader screenShader(0x0080C0FF);
+    GrayScaleShader gray;
+    FillBackShader fillBack(0x00FF00FF, 0x00336699);
     Shader* shader = kind == Kind::Keyed ? static_cast<Shader*>(&keyShader)
                      : kind == Kind::Opacity || kind == Kind::AlphaOpacity ? static_cast<Shader*>(&opacity)
                      : kind == Kind::Multiply ? static_cast<Shader*>(&multiply)
+                     : kind == Kind::Overlay ? static_cast<Shader*>(&overlay)
+                     : kind == Kind::Screen ? static_cast<Shader*>(&screenShader)
+                     : kind == Kind::Gray ? static_cast<Shader*>(&gray)
+                     : kind == Kind::FillBack ? static_cast<Shader*>(&fillBack)
                                               : nullptr;
     const auto where = spritePlaces();
     for (auto _ : state) {
@@ -209,8 +220,10 @@ void sdlSprites(benchmark::State& state, Kind kind)
         image = sdlSurface(sprite, sprite, SDL_PIXELFORMAT_RGB565);
         for (int y = 0; y < sprite; ++y)
             std::memcpy(static_cast<char*>(image->pixels) + y * image->pitch, &pixels[y * sprite], sprite * 2);
-        if (kind == Kind::Keyed)
+        if (kind == Kind::Keyed || kind == Kind::KeyedRle)
             SDL_SetColorKey(image, SDL_TRUE, key);
+        if (kind == Kind::KeyedRle)
+            SDL_SetSurfaceRLE(image, 1);
         if (kind == Kind::Opacity) {
             SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_BLEND);
             SDL_SetSurfaceAlphaMod(image, 128);
@@ -349,6 +362,8 @@ void registerSprites(const char* work, Kind kind, bool withMemcpy, bool withPixm
     if (withMemcpy)
         benchmark::RegisterBenchmark((name + "/memcpy").c_str(), memcpySprites);
     benchmark::RegisterBenchmark((name + "/SDL_BlitSurface").c_str(), sdlSprites, kind);
+    if (kind == Kind::Keyed)
+        benchmark::RegisterBenchmark((name + "/SDL_RLEACCEL").c_str(), sdlSprites, Kind::KeyedRle);
     if (withPixman)
         benchmark::RegisterBenchmark((name + "/pixman").c_str(), pixmanSprites, kind);
 }
@@ -363,6 +378,10 @@ int main(int argc, char** argv)
     registerSprites("bltFast multiply", Kind::Multiply, false, false);
     registerSprites("alphaBltFast", Kind::Alpha, false, true);
     registerSprites("alphaBltFast opacity 128", Kind::AlphaOpacity, false, true);
+    for (auto shader : {std::make_pair("overlay", Kind::Overlay), std::make_pair("screen", Kind::Screen),
+                        std::make_pair("gray scale", Kind::Gray), std::make_pair("fill back", Kind::FillBack)})
+        benchmark::RegisterBenchmark((std::string("bltFast ") + shader.first + " 64x64 x16/parvolin").c_str(),
+                                     oursSprites, shader.second);
 
     const std::string copy = "bltFast screen 240x320";
     benchmark::RegisterBenchmark((copy + "/parvolin").c_str(), oursScreenCopy);

@@ -1,10 +1,15 @@
 // Display::flip on emulated devices against a memcpy of the same bytes: the block copy of a
-// plain portrait screen, the quarter turn (strided copy) and the RGB555 conversion.
+// plain portrait screen, the quarter turn (strided copy) and the RGB555 conversion; and the
+// Game API's low-resolution frame shown doubled on a high-resolution screen, against a
+// memcpy of the doubled bytes.
 #include "BenchRatios.h"
 
 #include "display/Display.h"
 #include "graphics/Surface.h"
+#include "platform/base/ProcCast.h"
 #include "platform/device/DeviceProfile.h"
+#include "platform/libraries/GameApi.h"
+#include "platform/system/Modules.h"
 #include "platform/windows/Windows.h"
 
 #include <benchmark/benchmark.h>
@@ -78,6 +83,34 @@ void plainCopy(benchmark::State& state, int width, int height)
     state.SetItemsProcessed(state.iterations() * width * height);
 }
 
+// GXBeginDraw and GXEndDraw of a 240x320 frame on the 480x640 screen: every pixel shown as
+// a 2x2 square. Items are the glass's pixels.
+void gameApiDoubling(benchmark::State& state)
+{
+    DeviceProfiles::select("pocketpc2005-vga");
+    HMODULE library = LoadLibraryW(L"GX.dll");
+    auto open = fromFarProc<GXOpenDisplayFunction>(GetProcAddressW(library, GameApiNames::openDisplay));
+    auto close = fromFarProc<GXCloseDisplayFunction>(GetProcAddressW(library, GameApiNames::closeDisplay));
+    auto begin = fromFarProc<GXBeginDrawFunction>(GetProcAddressW(library, GameApiNames::beginDraw));
+    auto end = fromFarProc<GXEndDrawFunction>(GetProcAddressW(library, GameApiNames::endDraw));
+    if (!library || !open || !begin || !end || !close || open(benchWindow(), GX_FULLSCREEN) != 1) {
+        state.SkipWithError("the Game API does not open");
+        return;
+    }
+    auto* frame = static_cast<unsigned short*>(begin());
+    for (int i = 0; frame && i < 240 * 320; ++i)
+        frame[i] = static_cast<unsigned short>(i * 2654435761u >> 16);
+    end();
+    for (auto _ : state) {
+        begin();
+        end();
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 480 * 640);
+    close();
+    FreeLibrary(library);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -100,5 +133,7 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((std::string(c.work) + "/parvolin").c_str(), flip, c);
         benchmark::RegisterBenchmark((std::string(c.work) + "/memcpy").c_str(), plainCopy, width, height);
     }
+    benchmark::RegisterBenchmark("GX low resolution doubled to 480x640/parvolin", gameApiDoubling);
+    benchmark::RegisterBenchmark("GX low resolution doubled to 480x640/memcpy", plainCopy, 480, 640);
     return BenchRatios::runAll(argc, argv);
 }

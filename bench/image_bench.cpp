@@ -192,7 +192,7 @@ void convertOurs(benchmark::State& state, Conversion conversion)
     for (auto _ : state) {
         for (size_t y = 0; y < side; ++y) {
             if (conversion.bytesPerPixel == 3)
-                PixelRows::pack<3, 0, 1, 2>(&in[y * stride], side, &out[y * side]);
+                PixelRows::packRgb(&in[y * stride], side, &out[y * side]);
             else
                 PixelRows::packRgbx(&in[y * stride], side, &out[y * side]);
         }

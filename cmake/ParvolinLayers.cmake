@@ -61,6 +61,7 @@ set(PARVOLIN_SHARED_HEADERS
   platform/libraries/GameApi.h
   platform/libraries/DirectDraw.h
   graphics/RectRule.h
+  graphics/BlitRows.h
   audio/AudioStreams.h
   audio/DecodedStream.h
   audio/SoundDecoder.h)

@@ -38,24 +38,36 @@ void plainRows(unsigned char* base, const uint16_t* pixels, unsigned long width,
 
 // A quarter turn: each back-buffer column is a run of contiguous pixels in the frame
 // buffer (y pitch of one pixel either way), which the blits' quarter-turn kernel writes
-// eight or sixteen at a time; with the y pitch negative it is given the rows bottom first.
-// RGB555 runs are converted where they lie.
+// eight or sixteen at a time, converting for RGB555; with the y pitch negative it is given
+// the rows bottom first.
 template <bool to555>
 void asColumns(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height,
                ptrdiff_t xPitch, ptrdiff_t yPitch, const VectorKernels& kernels)
 {
     const long stride = static_cast<long>(width);
     const long columnPitch = static_cast<long>(xPitch / 2);
+    const auto turn = to555 ? kernels.copyQuarterTurn555 : kernels.copyQuarterTurn;
     uint16_t* lowest = reinterpret_cast<uint16_t*>(yPitch > 0 ? base : base + static_cast<ptrdiff_t>(height - 1) * yPitch);
     if (yPitch > 0)
-        kernels.copyQuarterTurn(lowest, columnPitch, pixels, stride, 1, height, width);
+        turn(lowest, columnPitch, pixels, stride, 1, height, width);
     else
-        kernels.copyQuarterTurn(lowest, columnPitch, pixels + (height - 1) * width, -stride, 1, height, width);
-    if (to555)
-        for (unsigned long x = 0; x < width; ++x) {
-            uint16_t* column = lowest + static_cast<long>(x) * columnPitch;
-            kernels.rowTo555(column, column, height);
-        }
+        turn(lowest, columnPitch, pixels + (height - 1) * width, -stride, 1, height, width);
+}
+
+// A half turn (x pitch of one pixel backwards): each row is a run written right to left,
+// and rows that lie back to back one run; RGB555 runs are converted where they lie.
+template <bool to555>
+void reversedRows(unsigned char* base, const uint16_t* pixels, unsigned long width, unsigned long height,
+                  ptrdiff_t yPitch, const VectorKernels& kernels)
+{
+    if (yPitch == -2 * static_cast<ptrdiff_t>(width))
+        width *= height, height = 1;
+    for (unsigned long y = 0; y < height; ++y) {
+        uint16_t* run = reinterpret_cast<uint16_t*>(base + static_cast<ptrdiff_t>(y) * yPitch) - (width - 1);
+        kernels.copyReversed(run, pixels + y * width, width);
+        if (to555)
+            kernels.rowTo555(run, run, width);
+    }
 }
 
 template <bool to555>
@@ -80,8 +92,12 @@ void stridedCopy(unsigned char* base, const unsigned short* pixels, unsigned lon
         return;
     }
     bool aligned = reinterpret_cast<uintptr_t>(base) % 2 == 0 && xPitch % 2 == 0;
-    if ((yPitch == 2 || yPitch == -2) && aligned && kernels.copyQuarterTurn && (!to555 || kernels.rowTo555)) {
+    if ((yPitch == 2 || yPitch == -2) && aligned && (to555 ? kernels.copyQuarterTurn555 : kernels.copyQuarterTurn)) {
         asColumns<to555>(base, pixels, width, height, xPitch, yPitch, kernels);
+        return;
+    }
+    if (xPitch == -2 && aligned && yPitch % 2 == 0 && kernels.copyReversed && (!to555 || kernels.rowTo555)) {
+        reversedRows<to555>(base, pixels, width, height, yPitch, kernels);
         return;
     }
     plainRows<to555>(base, pixels, width, height, xPitch, yPitch);

@@ -36,6 +36,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
+    friend class BlitRows;
     ChannelFactors factors;
 };
 
@@ -53,6 +54,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
+    friend class BlitRows;
     ChannelFactors factors;
 };
 
@@ -70,6 +72,7 @@ public:
     void setShaderColor(unsigned long color);
 
 private:
+    friend class BlitRows;
     ChannelFactors factors;
 };
 

@@ -61,6 +61,7 @@ public:
     void setFillColor(unsigned long fillColor);
 
 private:
+    friend class BlitRows;
     unsigned long colorKey;
     unsigned long fillColor;
 };

@@ -126,6 +126,7 @@ void scaleRows(unsigned short* destination, unsigned long destinationWidth, cons
         copyScaled(destination, destinationWidth, destRect, source, xStep, yStep);
         return;
     }
+    const BlitRows::Shading shading = BlitRows::prepare(shader);
     uint16_t sourceBuffer[BlitRows::chunk];
     uint16_t alphaBuffer[BlitRows::chunk];
     for (int64_t j = 0; j < dh; ++j) {
@@ -144,7 +145,7 @@ void scaleRows(unsigned short* destination, unsigned long destinationWidth, cons
                 alpha ? sampleRow(alphaRow, alpha->view.xPitch, (static_cast<int64_t>(alpha->rect.left) << 10) + offset,
                                   xStep, n, alphaBuffer)
                       : nullptr;
-            BlitRows::compose(row + done, sampled, weights, n, shader);
+            BlitRows::compose(row + done, sampled, weights, n, shading);
         }
     }
 }
@@ -174,12 +175,13 @@ long Surface::bltFast(unsigned long x, unsigned long y, Surface* source, tagRECT
         std::memmove(to, from, w * h * sizeof(unsigned short));
         return ResultCode::Ok;
     }
-    for (unsigned long row = 0; row < h; ++row, from += sourceView.width, to += width) {
-        if (shader)
-            BlitRows::shade(*shader, to, from, w);
-        else
+    if (!shader) {
+        for (unsigned long row = 0; row < h; ++row, from += sourceView.width, to += width)
             std::memmove(to, from, w * sizeof(unsigned short));
+        return ResultCode::Ok;
     }
+    BlitRows::shadeBlock(BlitRows::prepare(shader), to, static_cast<long>(width), from,
+                         static_cast<long>(sourceView.width), w, h);
     return ResultCode::Ok;
 }
 
@@ -209,8 +211,9 @@ long Surface::alphaBltFast(unsigned long x, unsigned long y, Surface* source, ta
     const unsigned short* from = at(sourceView, r.left, r.top);
     const unsigned short* weights = at(alphaView, ar.left, ar.top);
     unsigned short* to = pixels + y * width + x;
+    const BlitRows::Shading shading = BlitRows::prepare(shader);
     for (unsigned long row = 0; row < h; ++row, from += sourceView.width, weights += alphaView.width, to += width)
-        BlitRows::compose(to, from, weights, w, shader);
+        BlitRows::compose(to, from, weights, w, shading);
     return ResultCode::Ok;
 }
 

@@ -28,6 +28,15 @@ inline void packRgbx(const uint8_t* in, size_t count, uint16_t* out)
         pack<4, 0, 1, 2>(in, count, out);
 }
 
+// 3-byte pixels (RGB): the processor's kernel where it has one.
+inline void packRgb(const uint8_t* in, size_t count, uint16_t* out)
+{
+    if (auto kernel = vectorKernels().packRgb)
+        kernel(in, count, out);
+    else
+        pack<3, 0, 1, 2>(in, count, out);
+}
+
 // An 8-bit opacity every `step` bytes as the grey pixel of an alpha plane.
 inline void opacity(const uint8_t* in, size_t step, size_t count, uint16_t* out)
 {

@@ -66,7 +66,7 @@ long convert(png_structp png, png_infop info, png_bytepp rows, DecodeTarget& col
             grey.lookUp(in, 2, width, color.row(y));
             break;
         case 3:
-            PixelRows::pack<3, 0, 1, 2>(in, width, color.row(y));
+            PixelRows::packRgb(in, width, color.row(y));
             break;
         case 4:
             PixelRows::packRgbx(in, width, color.row(y));

@@ -325,9 +325,12 @@ void rowTo555Neon(uint16_t* target, const uint16_t* source, size_t count)
         target[i] = PixelRules::toRgb555(source[i]);
 }
 
+// The kernels after yuvRowPair have no NEON version yet: their plain loops serve.
 const VectorKernels neonKernels = {fillNeon,       halfNeon,        blendNeon,      copyKeyedNeon,
                                    fillKeyedNeon,  blendSourceNeon, blendAlphaNeon, copyQuarterTurnNeon,
-                                   rowTo555Neon,   packRgbxNeon,    yuvRowPairNeon};
+                                   rowTo555Neon,   packRgbxNeon,    yuvRowPairNeon, nullptr,
+                                   nullptr,        nullptr,         nullptr,        nullptr,
+                                   nullptr};
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "pixels/BlitKernels.h"
 #include "pixels/PixelRules.h"
 #include "pixels/VectorKernelsAvx2.h"
+#include "pixels/VectorKernelsAvx512.h"
 #include "pixels/YuvKernels.h"
 
 #include <emmintrin.h>
@@ -122,6 +123,128 @@ void fillKeyedSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t
         row[i] = PixelRules::fillKeyed(row[i], source[i], key, fill);
 }
 
+void fillBackgroundSse2(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill)
+{
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    const __m128i f = _mm_set1_epi16(static_cast<short>(fill));
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const __m128i s = load(source);
+        store(row, select(_mm_cmpeq_epi16(s, k), f, s));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::fillBackground(source[i], key, fill);
+}
+
+// The colour shaders on the expanded channels (8-bit values with their low bits zero, one
+// per 16-bit lane). Every product stays within 16 bits: at most 256 * 252 for multiply,
+// 255 * 255 for screen, 255 * 127 for overlay and 64088 for the luma sum.
+struct ChannelLanes {
+    __m128i red, green, blue;
+};
+
+inline ChannelLanes expandChannels(__m128i p)
+{
+    return {_mm_and_si128(_mm_srli_epi16(p, 8), _mm_set1_epi16(0xF8)),
+            _mm_and_si128(_mm_srli_epi16(p, 3), _mm_set1_epi16(0xFC)),
+            _mm_and_si128(_mm_slli_epi16(p, 3), _mm_set1_epi16(0xF8))};
+}
+
+// PixelRules::pack8 of three channels of at most 255.
+inline __m128i packChannels(__m128i r, __m128i g, __m128i b)
+{
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_and_si128(r, _mm_set1_epi16(0xF8)), 8),
+                                     _mm_slli_epi16(_mm_and_si128(g, _mm_set1_epi16(0xFC)), 3)),
+                        _mm_srli_epi16(b, 3));
+}
+
+// A factor of 255 keeps the channel, which is what a factor of 256 does.
+inline __m128i multiplyLanes(__m128i c, __m128i factor) { return _mm_srli_epi16(_mm_mullo_epi16(c, factor), 8); }
+
+inline __m128i screenLanes(__m128i c, __m128i factor)
+{
+    return _mm_add_epi16(c, _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(_mm_set1_epi16(255), c), factor), 8));
+}
+
+inline __m128i overlayLanes(__m128i c, __m128i factor)
+{
+    const __m128i full = _mm_set1_epi16(255);
+    const __m128i dark = _mm_srli_epi16(_mm_mullo_epi16(factor, c), 7);
+    const __m128i light =
+        _mm_sub_epi16(full, _mm_srli_epi16(_mm_mullo_epi16(_mm_sub_epi16(full, factor), _mm_sub_epi16(full, c)), 7));
+    return select(_mm_cmplt_epi16(c, _mm_set1_epi16(128)), dark, light);
+}
+
+template <__m128i (*rule)(__m128i, __m128i)>
+void shadeEachChannel(uint16_t* row, const uint16_t* source, size_t count, __m128i kr, __m128i kg, __m128i kb)
+{
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const ChannelLanes c = expandChannels(load(source));
+        store(row, packChannels(rule(c.red, kr), rule(c.green, kg), rule(c.blue, kb)));
+    }
+}
+
+void shadeGray(uint16_t* row, const uint16_t* source, size_t count)
+{
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const __m128i p = load(source);
+        const ChannelLanes c = expandChannels(p);
+        const __m128i sum = _mm_add_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(c.red, _mm_set1_epi16(77)), _mm_mullo_epi16(c.green, _mm_set1_epi16(150))),
+            _mm_mullo_epi16(_mm_and_si128(p, _mm_set1_epi16(0x1F)), _mm_set1_epi16(232)));
+        const __m128i y = _mm_srli_epi16(sum, 8);
+        store(row, packChannels(y, y, y));
+    }
+}
+
+void shadeChannelsSse2(uint16_t* row, const uint16_t* source, size_t count, const ChannelShading& shading)
+{
+    const size_t whole = count & ~size_t(7);
+    auto factor = [&](uint16_t k) {
+        return _mm_set1_epi16(static_cast<short>(shading.rule == ChannelShading::Multiply && k == 255 ? 256 : k));
+    };
+    const __m128i kr = factor(shading.red), kg = factor(shading.green), kb = factor(shading.blue);
+    switch (shading.rule) {
+    case ChannelShading::Multiply:
+        shadeEachChannel<multiplyLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Overlay:
+        shadeEachChannel<overlayLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Screen:
+        shadeEachChannel<screenLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Gray:
+        shadeGray(row, source, whole);
+        break;
+    }
+    BlitKernels::plain::shadeChannels(row + whole, source + whole, count - whole, shading);
+}
+
+template <bool recolour>
+void keyedGlyphRows(uint16_t* rows, long rowPitch, const uint16_t* source, size_t width, size_t height, uint16_t key,
+                    uint16_t fill)
+{
+    // Lanes past the glyph's width keep the destination, as key pixels do.
+    const __m128i outside =
+        _mm_cmpgt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(static_cast<short>(width - 1)));
+    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
+    const __m128i f = _mm_set1_epi16(static_cast<short>(fill));
+    for (size_t j = 0; j < height; ++j, rows += rowPitch, source += 8) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+        const __m128i keep = _mm_or_si128(_mm_cmpeq_epi16(s, k), outside);
+        store(rows, select(keep, load(rows), recolour ? f : s));
+    }
+}
+
+void keyedGlyphSse2(uint16_t* rows, long rowPitch, const uint16_t* source, size_t width, size_t height, uint16_t key,
+                    bool recolour, uint16_t fill)
+{
+    if (recolour)
+        keyedGlyphRows<true>(rows, rowPitch, source, width, height, key, fill);
+    else
+        keyedGlyphRows<false>(rows, rowPitch, source, width, height, key, fill);
+}
+
 // Weight 32 makes each channel d + floor((c - d) / 2) = floor((c + d) / 2): the average
 // without carries, (c & d) + ((c ^ d) >> 1) with each field's lowest bit kept from
 // shifting into its neighbour.
@@ -170,8 +293,17 @@ inline __m128i reverseLanes(__m128i v)
     return _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
 }
 
+// PixelRules::toRgb555 on eight pixels.
+inline __m128i to555(__m128i p)
+{
+    return _mm_or_si128(_mm_and_si128(p, _mm_set1_epi16(0x001F)),
+                        _mm_srli_epi16(_mm_and_si128(p, _mm_set1_epi16(static_cast<short>(0xFFC0))), 1));
+}
+
 // Eight source runs (destination columns i0..i0+7, eight rows each) turned into eight
-// destination row pieces by an 8x8 transpose in three rounds of interleaving.
+// destination row pieces by an 8x8 transpose in three rounds of interleaving; RGB555
+// targets get the pixels converted on the way.
+template <bool convert>
 void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
                           long rowStep)
 {
@@ -183,6 +315,8 @@ void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const ui
         } else {
             a[i] = reverseLanes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(run - 7)));
         }
+        if (convert)
+            a[i] = to555(a[i]);
     }
     __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
     __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
@@ -199,27 +333,47 @@ void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const ui
         _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + k * destinationPitch), rows[k]);
 }
 
-void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
-                         long rowStep, size_t columns, size_t rows)
+template <bool convert>
+void quarterTurnSse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows)
 {
+    const auto plainTurn = convert ? BlitKernels::plain::copyQuarterTurn555 : BlitKernels::plain::copyQuarterTurn;
     const size_t blockColumns = columns & ~size_t(7);
     const size_t blockRows = rows & ~size_t(7);
     for (size_t j = 0; j < blockRows; j += 8) {
         uint16_t* out = destination + static_cast<long>(j) * destinationPitch;
         const uint16_t* in = source + static_cast<long>(j) * rowStep;
         for (size_t i = 0; i < blockColumns; i += 8)
-            copyQuarterTurnBlock(out + i, destinationPitch, in + static_cast<long>(i) * columnStep, columnStep,
-                                 rowStep);
+            copyQuarterTurnBlock<convert>(out + i, destinationPitch, in + static_cast<long>(i) * columnStep,
+                                          columnStep, rowStep);
     }
     // The columns right of the last whole block, then the rows below it.
     if (blockColumns < columns)
-        BlitKernels::plain::copyQuarterTurn(destination + blockColumns, destinationPitch,
-                                            source + static_cast<long>(blockColumns) * columnStep, columnStep, rowStep,
-                                            columns - blockColumns, blockRows);
+        plainTurn(destination + blockColumns, destinationPitch, source + static_cast<long>(blockColumns) * columnStep,
+                  columnStep, rowStep, columns - blockColumns, blockRows);
     if (blockRows < rows)
-        BlitKernels::plain::copyQuarterTurn(destination + static_cast<long>(blockRows) * destinationPitch,
-                                            destinationPitch, source + static_cast<long>(blockRows) * rowStep,
-                                            columnStep, rowStep, columns, rows - blockRows);
+        plainTurn(destination + static_cast<long>(blockRows) * destinationPitch, destinationPitch,
+                  source + static_cast<long>(blockRows) * rowStep, columnStep, rowStep, columns, rows - blockRows);
+}
+
+void copyQuarterTurnSse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                         long rowStep, size_t columns, size_t rows)
+{
+    quarterTurnSse2<false>(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+}
+
+void copyQuarterTurn555Sse2(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                            long rowStep, size_t columns, size_t rows)
+{
+    quarterTurnSse2<true>(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+}
+
+void copyReversedSse2(uint16_t* target, const uint16_t* source, size_t count)
+{
+    uint16_t* end = target + count;
+    for (; count >= 8; count -= 8, source += 8, end -= 8)
+        store(end - 8, reverseLanes(load(source)));
+    BlitKernels::plain::copyReversed(end - count, source, count);
 }
 
 // Four 32-bit pixels at a time, each channel's top bits moved into place within its lane;
@@ -349,19 +503,17 @@ void yuvRowPairSse2(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
 
 void rowTo555Sse2(uint16_t* target, const uint16_t* source, size_t count)
 {
-    const __m128i blue = _mm_set1_epi16(0x001F);
-    const __m128i redGreen = _mm_set1_epi16(static_cast<short>(0xFFC0));
-    for (; count >= 8; count -= 8, target += 8, source += 8) {
-        __m128i p = load(source);
-        store(target, _mm_or_si128(_mm_and_si128(p, blue), _mm_srli_epi16(_mm_and_si128(p, redGreen), 1)));
-    }
+    for (; count >= 8; count -= 8, target += 8, source += 8)
+        store(target, to555(load(source)));
     for (size_t i = 0; i < count; ++i)
         target[i] = PixelRules::toRgb555(source[i]);
 }
 
 const VectorKernels sse2Kernels = {fillSse2,        halfSse2,       blendSse2,           copyKeyedSse2,
                                    fillKeyedSse2,   blendSourceSse2, blendAlphaSse2,   copyQuarterTurnSse2,
-                                   rowTo555Sse2,    packRgbxSse2,   yuvRowPairSse2};
+                                   rowTo555Sse2,    packRgbxSse2,   yuvRowPairSse2,    copyReversedSse2,
+                                   shadeChannelsSse2, fillBackgroundSse2, copyQuarterTurn555Sse2, keyedGlyphSse2,
+                                   nullptr /* packRgb: SSE2 has no byte shuffle to spread 3-byte pixels */};
 
 } // namespace
 
@@ -369,7 +521,7 @@ const VectorKernels& baselineKernels() { return sse2Kernels; }
 
 const VectorKernels& processorKernels()
 {
-    static const VectorKernels kernels = VectorKernelsAvx2::over(sse2Kernels);
+    static const VectorKernels kernels = VectorKernelsAvx512::over(VectorKernelsAvx2::over(sse2Kernels));
     return kernels;
 }
 

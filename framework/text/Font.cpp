@@ -3,6 +3,7 @@
 #include "core/ResultCodes.h"
 #include "graphics/CompositeShaders.h"
 #include "graphics/SurfaceRGBA.h"
+#include "text/FontIndex.h"
 
 #include <cwchar>
 #include <new>
@@ -22,7 +23,10 @@ void destroySurface(Surface*& surface)
 
 } // namespace
 
-Font::Font() : shader(nullptr), characters(nullptr), glyphs(nullptr), globalSpacing(0), characterCount(0) {}
+Font::Font()
+    : shader(nullptr), characters(nullptr), glyphs(nullptr), lookup(nullptr), globalSpacing(0), characterCount(0)
+{
+}
 
 Font::~Font() { releaseFont(); }
 
@@ -36,6 +40,8 @@ long Font::releaseFont()
     delete[] glyphs;
     delete[] characters;
     delete shader;
+    delete lookup;
+    lookup = nullptr;
     shader = nullptr;
     characters = nullptr;
     glyphs = nullptr;
@@ -108,6 +114,11 @@ long Font::build(const wchar_t* text, Surface* image, Surface* alphaImage)
     }
     characterCount = static_cast<uint32_t>(found);
     characters[found] = 0;
+    lookup = FontIndex::make(characters, characterCount, glyphs);
+    if (!lookup) {
+        releaseFont();
+        return ResultCode::OutOfMemory;
+    }
     return ResultCode::Ok;
 }
 
@@ -137,14 +148,7 @@ long Font::cutGlyph(unsigned long index, Surface* image, Surface* alphaImage, lo
     return glyph.alpha->bltFast(0, 0, alphaImage, &columns, nullptr);
 }
 
-long Font::indexOf(wchar_t c)
-{
-    for (uint32_t i = 0; i < characterCount; ++i) {
-        if (characters[i] == c)
-            return static_cast<long>(i);
-    }
-    return -1;
-}
+long Font::indexOf(wchar_t c) { return lookup ? lookup->find(c) : -1; }
 
 unsigned long Font::getCharWidth(wchar_t c)
 {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <type_traits>
 
+class FontIndex;
 class FontShader;
 class Shader;
 class Surface;
@@ -90,6 +91,8 @@ private:
     FontShader* shader;
     wchar_t* characters;
     FontGlyph* glyphs;
+    // Built with the glyphs: the characters found in constant time, narrow glyphs padded.
+    FontIndex* lookup;
     int32_t globalSpacing;
     uint32_t characterCount;
 };

@@ -21,6 +21,7 @@ public:
             return surface->alphaBltFast(x, y, image, nullptr, alpha, nullptr, shader);
         return surface->bltFast(x, y, image, nullptr, shader);
     }
+    Surface* directSurface() override { return surface; }
 
 private:
     Surface* surface;

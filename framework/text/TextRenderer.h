@@ -16,6 +16,10 @@ public:
     // 5 when there is nothing to draw on.
     virtual long ready() = 0;
     virtual long drawGlyph(unsigned long x, unsigned long y, Surface* image, Surface* alpha, Shader* shader) = 0;
+    // The surface whose pixels the glyphs may be written into directly, with drawGlyph's
+    // rule (a glyph not wholly inside is skipped); null when every glyph must go through
+    // drawGlyph.
+    virtual Surface* directSurface();
 };
 
 // The text drawing shared by Surface and Panel.

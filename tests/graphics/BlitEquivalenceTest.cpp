@@ -8,6 +8,7 @@
 #include "graphics/OpacityShader.h"
 #include "pixels/PixelRules.h"
 #include "pixels/VectorKernels.h"
+#include "support/KernelLevels.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
@@ -225,35 +226,95 @@ void checkScaled(std::mt19937& random, bool withAlpha, bool plainCopy = false)
 
 } // namespace
 
+// Every row kernel at every level this processor has (the baseline ones too, where it
+// would choose wider ones).
 TEST(BlitEquivalence, VectorKernelsGiveTheBitsOfThePlainLoops)
 {
-    const VectorKernels& k = processorKernels();
-    if (!k.copyKeyed || !k.fillKeyed || !k.blendSource || !k.blendAlpha)
-        GTEST_SKIP() << "this processor has no vector blit kernels";
-    compareKernel(
-        "copyKeyed", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t,
-                         uint32_t) { k.copyKeyed(d, s, n, key); },
-        [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t, uint32_t) {
-            BlitKernels::plain::copyKeyed(d, s, n, key);
-        });
-    compareKernel(
-        "fillKeyed", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill,
-                         uint32_t) { k.fillKeyed(d, s, n, key, fill); },
-        [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill, uint32_t) {
-            BlitKernels::plain::fillKeyed(d, s, n, key, fill);
-        });
-    compareKernel(
-        "blendSource", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t, uint16_t,
-                           uint32_t w) { k.blendSource(d, s, n, w); },
-        [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t, uint16_t, uint32_t w) {
-            BlitKernels::plain::blendSource(d, s, n, w);
-        });
-    compareKernel(
-        "blendAlpha", [&](uint16_t* d, const uint16_t* s, const uint16_t* a, size_t n, uint16_t, uint16_t,
-                          uint32_t) { k.blendAlpha(d, s, a, n); },
-        [](uint16_t* d, const uint16_t* s, const uint16_t* a, size_t n, uint16_t, uint16_t, uint32_t) {
-            BlitKernels::plain::blendAlpha(d, s, a, n);
-        });
+    for (const VectorKernels& k : kernelLevels()) {
+        if (!k.copyKeyed || !k.fillKeyed || !k.fillBackground || !k.blendSource || !k.blendAlpha || !k.shadeChannels)
+            GTEST_SKIP() << "this processor has no vector blit kernels";
+        compareKernel(
+            "copyKeyed", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t,
+                             uint32_t) { k.copyKeyed(d, s, n, key); },
+            [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t, uint32_t) {
+                BlitKernels::plain::copyKeyed(d, s, n, key);
+            });
+        compareKernel(
+            "fillKeyed", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill,
+                             uint32_t) { k.fillKeyed(d, s, n, key, fill); },
+            [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill, uint32_t) {
+                BlitKernels::plain::fillKeyed(d, s, n, key, fill);
+            });
+        compareKernel(
+            "fillBackground", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key,
+                                  uint16_t fill, uint32_t) { k.fillBackground(d, s, n, key, fill); },
+            [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill, uint32_t) {
+                BlitKernels::plain::fillBackground(d, s, n, key, fill);
+            });
+        compareKernel(
+            "blendSource", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t, uint16_t,
+                               uint32_t w) { k.blendSource(d, s, n, w); },
+            [](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t, uint16_t, uint32_t w) {
+                BlitKernels::plain::blendSource(d, s, n, w);
+            });
+        compareKernel(
+            "blendAlpha", [&](uint16_t* d, const uint16_t* s, const uint16_t* a, size_t n, uint16_t, uint16_t,
+                              uint32_t) { k.blendAlpha(d, s, a, n); },
+            [](uint16_t* d, const uint16_t* s, const uint16_t* a, size_t n, uint16_t, uint16_t, uint32_t) {
+                BlitKernels::plain::blendAlpha(d, s, a, n);
+            });
+        // Each colour rule with factors from the key and fill (255, which keeps a channel,
+        // in one case of four) and the weight.
+        auto shading = [](uint16_t key, uint16_t fill, uint32_t weight) {
+            const auto factor = [](uint32_t v) { return static_cast<uint16_t>(v % 4 == 0 ? 255 : v & 0xFF); };
+            return ChannelShading{static_cast<ChannelShading::Rule>(weight % 4), factor(key), factor(key >> 8),
+                                  factor(fill)};
+        };
+        compareKernel(
+            "shadeChannels", [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill,
+                                 uint32_t w) { k.shadeChannels(d, s, n, shading(key, fill, w)); },
+            [&](uint16_t* d, const uint16_t* s, const uint16_t*, size_t n, uint16_t key, uint16_t fill, uint32_t w) {
+                BlitKernels::plain::shadeChannels(d, s, n, shading(key, fill, w));
+            });
+    }
+}
+
+// The glyph kernel on blocks of every width up to eight, keyed and recoloured, and the
+// reversed copy of the half-turn flip, at every level.
+TEST(BlitEquivalence, GlyphAndReversedKernelsGiveTheBitsOfThePlainLoops)
+{
+    std::mt19937 random(5);
+    for (const VectorKernels& k : kernelLevels()) {
+        if (!k.keyedGlyph || !k.copyReversed)
+            GTEST_SKIP() << "this processor has no vector glyph kernel";
+        for (int round = 0; round < 500; ++round) {
+            const size_t width = random() % 9, height = 1 + random() % 9;
+            const long pitch = static_cast<long>(8 + random() % 5);
+            const uint16_t key = static_cast<uint16_t>(random());
+            const uint16_t fill = static_cast<uint16_t>(random());
+            const bool recolour = random() & 1;
+            Rows rows = randomRows(random, 8 * height, key);
+            Row expected(static_cast<size_t>(pitch) * height + 8);
+            for (uint16_t& p : expected)
+                p = static_cast<uint16_t>(random());
+            Row actual = expected;
+            BlitKernels::plain::keyedGlyph(expected.data(), pitch, rows.source.data(), width, height, key, recolour,
+                                           fill);
+            k.keyedGlyph(actual.data(), pitch, rows.source.data(), width, height, key, recolour, fill);
+            ASSERT_EQ(expected, actual) << width << "x" << height << " recolour " << recolour;
+        }
+        for (size_t length = 0; length <= 300; ++length) {
+            Rows rows = randomRows(random, length + 16, 0);
+            Row expected = rows.destination;
+            Row actual = rows.destination;
+            BlitKernels::plain::copyReversed(expected.data() + 3, rows.source.data(), length);
+            k.copyReversed(actual.data() + 3, rows.source.data(), length);
+            ASSERT_EQ(expected, actual) << "copyReversed length " << length;
+            if (length) {
+                ASSERT_EQ(rows.source[0], actual[3 + length - 1]);
+            }
+        }
+    }
 }
 
 TEST(BlitEquivalence, RandomBlitsMatchTheRulesOnBothPaths)
@@ -276,7 +337,7 @@ TEST(BlitEquivalence, RandomBlitsMatchTheRulesOnBothPaths)
 
 TEST(BlitEquivalence, QuarterTurnKernelGivesTheBitsOfThePlainLoop)
 {
-    if (!processorKernels().copyQuarterTurn)
+    if (!processorKernels().copyQuarterTurn || !processorKernels().copyQuarterTurn555)
         GTEST_SKIP() << "this processor has no vector quarter-turn kernel";
     std::mt19937 random(7);
     // The baseline kernel too, where the processor would choose a wider one.
@@ -295,9 +356,15 @@ TEST(BlitEquivalence, QuarterTurnKernelGivesTheBitsOfThePlainLoop)
         const long pitch = static_cast<long>(columns + random() % 9);
         std::vector<uint16_t> expected(static_cast<size_t>(pitch) * rows + 8, 0x5555);
         std::vector<uint16_t> actual = expected;
-        BlitKernels::plain::copyQuarterTurn(expected.data(), pitch, origin, columnStep, rowStep, columns, rows);
-        k.copyQuarterTurn(actual.data(), pitch, origin, columnStep, rowStep, columns, rows);
+        // The RGB555 form in one round of four.
+        const bool to555 = round % 4 == 1;
+        (to555 ? BlitKernels::plain::copyQuarterTurn555
+               : BlitKernels::plain::copyQuarterTurn)(expected.data(), pitch, origin, columnStep, rowStep, columns, rows);
+        (to555 ? k.copyQuarterTurn555 : k.copyQuarterTurn)(actual.data(), pitch, origin, columnStep, rowStep, columns,
+                                                           rows);
         ASSERT_EQ(expected, actual) << columns << "x" << rows << " steps " << columnStep << "," << rowStep;
+        if (to555)
+            continue;
         for (size_t j = 0; j < rows; ++j)
             for (size_t i = 0; i < columns; ++i)
                 ASSERT_EQ(origin[static_cast<long>(i) * columnStep + static_cast<long>(j) * rowStep],

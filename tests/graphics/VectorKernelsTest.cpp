@@ -1,5 +1,6 @@
 #include "pixels/RowKernels.h"
 #include "pixels/VectorKernels.h"
+#include "support/KernelLevels.h"
 
 #include <gtest/gtest.h>
 
@@ -33,17 +34,19 @@ void compareOnRandomRuns(Kernel kernel, Reference reference)
 
 TEST(VectorKernels, GiveTheBitsOfThePlainPath)
 {
-    const VectorKernels& kernels = processorKernels();
-    if (!kernels.fill && !kernels.half && !kernels.blend)
-        GTEST_SKIP() << "this processor has no vector kernels";
-    if (kernels.fill)
-        compareOnRandomRuns([&](uint16_t* r, size_t n, uint16_t c, uint32_t) { kernels.fill(r, n, c); },
-                            [](uint16_t* r, size_t n, uint16_t c, uint32_t) { RowKernels::plain::fill(r, n, c); });
-    if (kernels.half)
-        compareOnRandomRuns([&](uint16_t* r, size_t n, uint16_t c, uint32_t) { kernels.half(r, n, c); },
-                            [](uint16_t* r, size_t n, uint16_t c, uint32_t) { RowKernels::plain::half(r, n, c); });
-    if (kernels.blend)
-        compareOnRandomRuns(kernels.blend, RowKernels::plain::blend);
+    // Every level this processor has: the baseline too, where it would choose wider ones.
+    for (const VectorKernels& kernels : kernelLevels()) {
+        if (!kernels.fill && !kernels.half && !kernels.blend)
+            GTEST_SKIP() << "this processor has no vector kernels";
+        if (kernels.fill)
+            compareOnRandomRuns([&](uint16_t* r, size_t n, uint16_t c, uint32_t) { kernels.fill(r, n, c); },
+                                [](uint16_t* r, size_t n, uint16_t c, uint32_t) { RowKernels::plain::fill(r, n, c); });
+        if (kernels.half)
+            compareOnRandomRuns([&](uint16_t* r, size_t n, uint16_t c, uint32_t) { kernels.half(r, n, c); },
+                                [](uint16_t* r, size_t n, uint16_t c, uint32_t) { RowKernels::plain::half(r, n, c); });
+        if (kernels.blend)
+            compareOnRandomRuns(kernels.blend, RowKernels::plain::blend);
+    }
 }
 
 TEST(VectorKernels, SwitchSelectsThePlainPath)

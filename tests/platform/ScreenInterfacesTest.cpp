@@ -105,6 +105,29 @@ TEST(GameApi, LowResolutionModeIsDoubledOntoTheGlass)
     EXPECT_EQ(0, gx.closeDisplay());
 }
 
+// Every pixel of the glass is the low-resolution pixel it lies over, whatever the frame
+// holds (each row is widened once and copied).
+TEST(GameApi, EveryGlassPixelShowsItsLowResolutionPixel)
+{
+    ScopedDeviceProfile device("pocketpc2005-vga");
+    CountingHost host;
+    TestWindow window;
+    GameApi gx;
+    ASSERT_EQ(1, gx.openDisplay(window.handle(), GX_FULLSCREEN));
+    unsigned char* frame = static_cast<unsigned char*>(gx.beginDraw());
+    ASSERT_NE(nullptr, frame);
+    for (uint32_t i = 0; i < 240 * 320; ++i)
+        put(frame + 2 * i, static_cast<uint16_t>(i * 2654435761u >> 16));
+    ASSERT_EQ(1, gx.endDraw());
+    EmulatedScreen* screen = EmulatedScreen::current();
+    for (uint32_t y = 0; y < 640; ++y)
+        for (uint32_t x = 0; x < 480; ++x) {
+            const uint32_t i = (y / 2) * 240 + x / 2;
+            ASSERT_EQ(static_cast<uint16_t>(i * 2654435761u >> 16), screen->rawPixel(x, y)) << x << "," << y;
+        }
+    EXPECT_EQ(1, gx.closeDisplay());
+}
+
 TEST(GameApi, KeysAreTheDevices)
 {
     ScopedDeviceProfile device("smartphone2003");

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using FontImages::glyphColor;
 using SurfacePixels::at;
 
@@ -188,4 +191,29 @@ TEST(Font, ReleasingAndDestroyingLeaveNothingBehind)
     EXPECT_EQ(0u, kept.getHeight());
     EXPECT_EQ(0u, kept.getCharWidth(L'A'));
     EXPECT_EQ(ResultCode::Ok, kept.releaseFont());
+}
+
+// Characters are found through a table built with the font: a character named twice keeps
+// its first glyph, as a search from the start of the string would; characters far apart
+// in code, and more than the table's first size, are all found, and others are not.
+TEST(Font, EveryCharacterFindsItsFirstGlyph)
+{
+    const std::wstring characters = L"AbAZ\x4E00" L"0123456789\x00E9!b\x10FFFF";
+    std::vector<unsigned long> widths;
+    for (size_t i = 0; i < characters.size(); ++i)
+        widths.push_back(1 + i % 7);
+    Owned<Surface> image;
+    FontImages::make(image, widths, 2);
+    Font font;
+    ASSERT_EQ(ResultCode::Ok, font.createFont(characters.c_str(), &image, nullptr));
+    for (size_t i = 0; i < characters.size(); ++i) {
+        const size_t first = characters.find(characters[i]);
+        EXPECT_EQ(widths[first], font.getCharWidth(characters[i])) << "character " << i;
+    }
+    for (wchar_t unknown : {L'B', L'a', L'\0', L'\x4E01', L'\xFFFF'})
+        EXPECT_EQ(0u, font.getCharWidth(unknown)) << static_cast<unsigned long>(unknown);
+    // A rebuilt font forgets the old characters.
+    ASSERT_EQ(ResultCode::Ok, font.createFont(L"Q", &image, nullptr));
+    EXPECT_EQ(1u, font.getCharWidth(L'Q'));
+    EXPECT_EQ(0u, font.getCharWidth(L'A'));
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 using FontImages::glyphColor;
 using SurfacePixels::at;
@@ -163,4 +165,50 @@ TEST(Text, PanelsClipGlyphsAtTheirEdges)
     EXPECT_EQ(ResultCode::Ok, inner.drawText(-40, 0, &test.font, 0, L"A"));
     EXPECT_EQ(ResultCode::Ok, inner.drawText(0, 10, &test.font, 0, L"A"));
     EXPECT_EQ(ResultCode::Ok, inner.drawText(2, 0, &test.font, 1, L"AAAAA"));
+}
+
+// Surfaces take glyphs straight into their pixels (narrow glyphs a row per step, with a
+// fallback near the right edge and for wide glyphs); panels blit them one by one. On
+// random fonts, shaders and lines that fit, both must leave the same pixels.
+TEST(Text, SurfacesDrawWhatGlyphBlitsDraw)
+{
+    std::mt19937 random(21);
+    for (int round = 0; round < 150; ++round) {
+        std::vector<unsigned long> widths(1 + random() % 6);
+        for (unsigned long& w : widths)
+            w = 1 + random() % 12;
+        const unsigned long height = 1 + random() % 9;
+        Owned<Surface> image;
+        FontImages::make(image, widths, height);
+        // Glyph pixels below the marker row: random, a third of them the key.
+        for (unsigned long y = 1; y <= height; ++y)
+            for (unsigned long x = 0; x < image.getWidth(); ++x)
+                if (at(image, x, 0) == FontImages::white)
+                    SurfacePixels::set(image, x, y,
+                                       random() % 3 ? static_cast<uint16_t>(random()) : FontImages::magenta);
+        Font font;
+        const wchar_t characters[] = L"ABCDEF";
+        std::wstring chars(characters, widths.size());
+        ASSERT_EQ(ResultCode::Ok, random() % 4 ? font.createFont(chars.c_str(), &image, 0x00FF00FFul)
+                                               : font.createFont(chars.c_str(), &image, nullptr));
+        if (random() % 2)
+            font.setFontColor(random() & 0xFFFFFF);
+        std::wstring text;
+        for (int i = random() % 12; i > 0; --i)
+            text += L"ABCDEFx"[random() % 7];
+        Owned<Surface> direct;
+        SurfacePixels::make(direct, 10 + random() % 60, height + random() % 4, 0);
+        SurfacePixels::randomize(direct, random);
+        Owned<Surface> blitted;
+        blitted.create(&direct);
+        const unsigned long lineWidth = font.getStringWidth(text.c_str());
+        if (lineWidth > direct.getWidth())
+            continue;
+        const unsigned long x = random() % (direct.getWidth() - lineWidth + 1);
+        const unsigned long y = random() % (direct.getHeight() - height + 1);
+        ASSERT_EQ(ResultCode::Ok, direct.drawText(x, y, &font, 0, text.c_str()));
+        Panel whole(&blitted);
+        ASSERT_EQ(ResultCode::Ok, whole.drawText(static_cast<long>(x), static_cast<long>(y), &font, 0, text.c_str()));
+        ASSERT_EQ(SurfacePixels::snapshot(blitted), SurfacePixels::snapshot(direct)) << "round " << round;
+    }
 }
