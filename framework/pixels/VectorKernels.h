@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The colour shaders' rules (PixelRules.h) with their three channel factors (0..255):
 // multiply, overlay and screen act on each channel, gray ignores the factors.
@@ -71,6 +72,11 @@ const VectorKernels& processorKernels();
 // The kernels every processor of this architecture runs (SSE2 on x86-64, NEON on
 // aarch64), so that tests reach them on a processor that would choose wider ones.
 const VectorKernels& baselineKernels();
+
+// Every level of kernels this processor has, widest first: the table in use, then each
+// narrower one that a wider level hides (on x86-64 the AVX2 kernels over the baseline,
+// then the baseline); no table twice. Tests prove each level against the plain path.
+std::vector<VectorKernels> kernelLevels();
 
 // Switches the vector kernels on or off for the rest of the process (PARVOLIN_SIMD sets
 // the initial state).

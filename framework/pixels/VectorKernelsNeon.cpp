@@ -337,3 +337,5 @@ const VectorKernels neonKernels = {fillNeon,       halfNeon,        blendNeon,  
 const VectorKernels& baselineKernels() { return neonKernels; }
 
 const VectorKernels& processorKernels() { return neonKernels; }
+
+std::vector<VectorKernels> kernelLevels() { return {neonKernels}; }

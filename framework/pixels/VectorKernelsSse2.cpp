@@ -11,6 +11,7 @@
 #include "pixels/YuvKernels.h"
 
 #include <emmintrin.h>
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -525,6 +526,19 @@ const VectorKernels& processorKernels()
     return kernels;
 }
 
+std::vector<VectorKernels> kernelLevels()
+{
+    std::vector<VectorKernels> levels;
+    for (const VectorKernels& level : {processorKernels(), VectorKernelsAvx2::over(sse2Kernels), sse2Kernels}) {
+        bool seen = false;
+        for (const VectorKernels& known : levels)
+            seen = seen || std::memcmp(&known, &level, sizeof level) == 0;
+        if (!seen)
+            levels.push_back(level);
+    }
+    return levels;
+}
+
 #else
 
 const VectorKernels& baselineKernels()
@@ -534,5 +548,7 @@ const VectorKernels& baselineKernels()
 }
 
 const VectorKernels& processorKernels() { return baselineKernels(); }
+
+std::vector<VectorKernels> kernelLevels() { return {baselineKernels()}; }
 
 #endif

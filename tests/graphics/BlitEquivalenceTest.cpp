@@ -8,7 +8,6 @@
 #include "graphics/OpacityShader.h"
 #include "pixels/PixelRules.h"
 #include "pixels/VectorKernels.h"
-#include "support/KernelLevels.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>

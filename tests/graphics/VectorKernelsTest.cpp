@@ -1,6 +1,5 @@
 #include "pixels/RowKernels.h"
 #include "pixels/VectorKernels.h"
-#include "support/KernelLevels.h"
 
 #include <gtest/gtest.h>
 

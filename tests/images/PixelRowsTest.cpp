@@ -1,7 +1,6 @@
 #include "images/PixelRows.h"
 
 #include "pixels/VectorKernels.h"
-#include "support/KernelLevels.h"
 
 #include <gtest/gtest.h>
 

@@ -27,9 +27,15 @@ std::set<std::string> lines(const std::string& text)
     return result;
 }
 
-// The section ends the linker defines: the x86-64 linker exports them from a shared
-// library, the aarch64 one does not. They are no part of the interface either way.
-bool linkerMarker(const std::string& name) { return name == "__bss_start" || name == "_edata" || name == "_end"; }
+// The section ends the linker defines and exports from a shared library, under names that
+// differ by architecture. They are no part of the interface.
+bool linkerMarker(const std::string& name)
+{
+    for (const char* marker : {"__bss_start", "_edata", "_end", "__bss_start__", "__bss_end__", "_bss_end__", "__end__"})
+        if (name == marker)
+            return true;
+    return false;
+}
 
 // The demangled names of the defined dynamic symbols, without what a sanitizer adds.
 std::set<std::string> exportedSymbols(const TempFolder& folder)
