@@ -1,5 +1,8 @@
 #include "platform/hosts/HostEnvironment.h"
 
+#include "platform/base/HostText.h"
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -18,9 +21,8 @@ int scale(int unset, const char* where)
     const std::string value = variable("PARVOLIN_SCALE");
     if (value.empty())
         return unset;
-    char* end = nullptr;
-    const long asked = std::strtol(value.c_str(), &end, 10);
-    if (!*end && asked >= 1 && asked <= largestScale)
+    uint64_t asked = 0;
+    if (HostText::wholeNumber(value, largestScale, asked) && asked >= 1)
         return static_cast<int>(asked);
     const std::string instead =
         unset > 0 ? std::to_string(unset) : std::string("the largest scale that fits ") + where;
