@@ -36,15 +36,6 @@ std::map<std::string, std::string> hostVariables(std::map<std::string, std::stri
     return given;
 }
 
-std::vector<MSG> takeMessages()
-{
-    std::vector<MSG> taken;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        taken.push_back(message);
-    return taken;
-}
-
 std::string contents(const std::string& path)
 {
     std::string text;
