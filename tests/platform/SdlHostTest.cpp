@@ -250,7 +250,6 @@ TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
     EXPECT_EQ(480 * 3, width);
 }
 
-
 // A game controller plugged in while the window is open (SDL's virtual joystick, seen by
 // SDL as a controller): its buttons and stick are the device's keys, held keys repeat,
 // and unplugging it lets go of what it held.
