@@ -124,7 +124,8 @@ TEST(FbdevHost, TakesTheScaleAskedForOrTheLargestThatFits)
         {"", 2, ""},
         {"1", 1, ""},
         {"3", 3, "at PARVOLIN_SCALE 3 the glass (240x320) is larger than the screen"},
-        {"9", 2, "PARVOLIN_SCALE \"9\" is not a whole number from 1 to 8; using the largest scale that fits the screen"},
+        {"9", 2,
+         "PARVOLIN_SCALE \"9\" is not a whole number from 1 to 8; using the largest scale that fits the screen"},
         {"2x", 2, "PARVOLIN_SCALE \"2x\""},
     };
     TempFolder folder;
