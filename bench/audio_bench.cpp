@@ -226,8 +226,8 @@ void playGame(benchmark::State& state, bool withMusic)
     for (auto _ : state)
         share = gameShare(musicPath);
     std::remove(path.c_str());
-    // The frame pacer waits by polling the clock, so the game keeps its processor busy
-    // with or without sound; the music's own cost is the next benchmark's.
+    // The pacer sleeps through most of each frame, so the share is what the frames, the
+    // window and the sound cost; the music's own cost is the next benchmark's.
     state.counters["processor share %"] = share * 100;
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * 64));
 }

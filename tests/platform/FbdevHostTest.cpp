@@ -36,15 +36,6 @@ std::map<std::string, std::string> hostVariables(std::map<std::string, std::stri
     return given;
 }
 
-std::vector<MSG> takeMessages()
-{
-    std::vector<MSG> taken;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        taken.push_back(message);
-    return taken;
-}
-
 std::string contents(const std::string& path)
 {
     std::string text;
@@ -118,6 +109,46 @@ TEST(FbdevHost, ServesWithoutBeingNamedWhereThereIsNoDesktop)
     std::string why;
     EXPECT_NE(nullptr, FbdevHost::create(why)) << why;
     EXPECT_EQ(130u * 48, contents(folder.hostPath("fb")).size()) << "the file is sized to the mode";
+}
+
+// PARVOLIN_SCALE: a whole number from 1 to 8 applies, even where the glass does not fit
+// (800 x 700 holds the 240 x 320 glass twice); anything else is reported, and the largest
+// scale that fits is used.
+TEST(FbdevHost, TakesTheScaleAskedForOrTheLargestThatFits)
+{
+    const struct {
+        const char* asked;
+        int scale;
+        const char* said;  // a part of what stderr says; empty: nothing
+    } cases[] = {
+        {"", 2, ""},
+        {"1", 1, ""},
+        {"3", 3, "at PARVOLIN_SCALE 3 the glass (240x320) is larger than the screen"},
+        {"9", 2,
+         "PARVOLIN_SCALE \"9\" is not a whole number from 1 to 8; using the largest scale that fits the screen"},
+        {"2x", 2, "PARVOLIN_SCALE \"2x\""},
+    };
+    TempFolder folder;
+    folder.write(L"fb", "");
+    ScopedDeviceProfile device("pocketpc2003");
+    for (const auto& c : cases) {
+        ScopedEnvironment environment(hostVariables(
+            {{"PARVOLIN_VIDEO", "fbdev"}, {"PARVOLIN_FBDEV", folder.hostPath("fb")},
+             {"PARVOLIN_FBDEV_MODE", "800x700x16"}, {"PARVOLIN_SCALE", c.asked},
+             {"PARVOLIN_EVDEV", folder.hostPath("fb")}, {"PARVOLIN_EVDEV_KIND", folder.hostPath("fb") + ":keys"}}));
+        std::string why;
+        ::testing::internal::CaptureStderr();
+        std::unique_ptr<Host> created = FbdevHost::create(why);
+        if (created)
+            created->deliverInput();  // the glass is placed with the first look at the input
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        ASSERT_NE(nullptr, created) << why;
+        EXPECT_EQ(c.scale, static_cast<FbdevHost&>(*created).placement().scale) << c.asked;
+        if (*c.said)
+            EXPECT_NE(std::string::npos, said.find(c.said)) << said;
+        else
+            EXPECT_EQ("", said);
+    }
 }
 
 // Touch, a pad and a mouse, as files the host reads as they grow; the glass and the

@@ -68,15 +68,6 @@ protected:
         InputSchedule::current().setScript(commands);
     }
 
-    // Every message a peek finds until one finds nothing, as (message, wParam, lParam).
-    static std::vector<MSG> takeAll()
-    {
-        std::vector<MSG> taken;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            taken.push_back(message);
-        return taken;
-    }
 
     ScopedDeviceProfile device{"pocketpc2003"};
     ScopedManualClock clock;
@@ -138,7 +129,7 @@ TEST_F(Messages, QueueHasRoomForTenThousandMessages)
         ASSERT_TRUE(PostMessageW(window, WM_USER, i, 0));
     EXPECT_FALSE(PostMessageW(window, WM_USER, 0, 0));
     EXPECT_EQ(1816u, GetLastError());
-    EXPECT_EQ(MessageQueue::capacity, takeAll().size());
+    EXPECT_EQ(MessageQueue::capacity, takeMessages().size());
 }
 
 TEST_F(Messages, WaitingNeedsNoHandlesAndEndsWhenTheTimeIsUp)
@@ -150,7 +141,7 @@ TEST_F(Messages, WaitingNeedsNoHandlesAndEndsWhenTheTimeIsUp)
     EXPECT_EQ(250000000u, clock.peek() - before) << "nothing can come: the whole time passes";
     PostMessageW(window, WM_USER, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, MsgWaitForMultipleObjectsEx(0, nullptr, 250, QS_ALLINPUT, 0));
-    takeAll();
+    takeMessages();
     // While a script has input to come, its clock runs in ticks: no time passes.
     schedule("9 close\n");
     before = clock.peek();
@@ -165,7 +156,7 @@ TEST_F(Messages, InputForATickComesAtTheFirstEmptyPeekAndOnlyAnEmptyPeekStartsAT
     InputSchedule& ticks = InputSchedule::current();
     schedule("0 down 10 20\n0 up 10 20\n2 keydown start\n2 keydown start\n2 keyup start\n2 dblclk 3 4\n");
     EXPECT_EQ(0u, ticks.comingTick());
-    std::vector<MSG> first = takeAll();
+    std::vector<MSG> first = takeMessages();
     ASSERT_EQ(2u, first.size());
     EXPECT_EQ(WM_LBUTTONDOWN, first[0].message);
     EXPECT_EQ(MK_LBUTTON, first[0].wParam);
@@ -181,7 +172,7 @@ TEST_F(Messages, InputForATickComesAtTheFirstEmptyPeekAndOnlyAnEmptyPeekStartsAT
     EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(2u, ticks.comingTick());
 
-    std::vector<MSG> keys = takeAll();
+    std::vector<MSG> keys = takeMessages();
     ASSERT_EQ(4u, keys.size());
     EXPECT_EQ(WM_KEYDOWN, keys[0].message);
     EXPECT_EQ(WPARAM(VK_RETURN), keys[0].wParam);
@@ -197,7 +188,7 @@ TEST_F(Messages, DoubleClickIsAPlainTapForAWindowThatDoesNotAskForIt)
 {
     TestWindow plain;  // newer: input goes to it
     schedule("0 dblclk 1 2\n");
-    std::vector<MSG> taken = takeAll();
+    std::vector<MSG> taken = takeMessages();
     ASSERT_EQ(1u, taken.size());
     EXPECT_EQ(WM_LBUTTONDOWN, taken[0].message);
     EXPECT_EQ(plain.handle(), taken[0].hwnd);
@@ -207,18 +198,18 @@ TEST_F(Messages, ActivationMovesTheForegroundAndRestoresAMinimisedWindow)
 {
     ASSERT_EQ(window, GetForegroundWindow());
     schedule("0 deactivate\n1 activate\n2 close\n");
-    std::vector<MSG> taken = takeAll();
+    std::vector<MSG> taken = takeMessages();
     ASSERT_EQ(1u, taken.size());
     EXPECT_EQ(WM_ACTIVATE, taken[0].message);
     EXPECT_EQ(WA_INACTIVE, LOWORD(taken[0].wParam));
     EXPECT_EQ(nullptr, GetForegroundWindow());
     ShowWindow(window, SW_MINIMIZE);
-    taken = takeAll();
+    taken = takeMessages();
     ASSERT_EQ(1u, taken.size());
     EXPECT_EQ(WA_ACTIVE, LOWORD(taken[0].wParam));
     EXPECT_EQ(window, GetForegroundWindow());
     EXPECT_FALSE(IsIconic(window));
-    taken = takeAll();
+    taken = takeMessages();
     ASSERT_EQ(1u, taken.size());
     EXPECT_EQ(WM_SYSCOMMAND, taken[0].message);
     EXPECT_EQ(SC_CLOSE, taken[0].wParam & 0xFFF0);
@@ -236,16 +227,16 @@ TEST_F(Messages, ShotShowsTheGlassAsTheLastTickLeftItAndRecordingWritesTheTicksS
 
     EmulatedScreen* screen = EmulatedScreen::current();
     ASSERT_NE(nullptr, screen);
-    takeAll();  // tick 0 starts
+    takeMessages();  // tick 0 starts
     // Tick 0's frame: the top-left pixel turns white.
     uint16_t white = 0xFFFF;
     std::memcpy(screen->origin(), &white, 2);
-    std::vector<MSG> taken = takeAll();  // tick 1's input, the shot, tick 1 starts
+    std::vector<MSG> taken = takeMessages();  // tick 1's input, the shot, tick 1 starts
     ASSERT_EQ(1u, taken.size());
     std::memset(screen->origin(), 0, 2);
-    takeAll();
-    takeAll();
-    taken = takeAll();
+    takeMessages();
+    takeMessages();
+    taken = takeMessages();
     ASSERT_EQ(1u, taken.size()) << "the frame limit closes before tick 4";
     EXPECT_EQ(WM_SYSCOMMAND, taken[0].message);
     InputSchedule::current().stopRecording();

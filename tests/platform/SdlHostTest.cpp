@@ -95,10 +95,7 @@ TEST(SdlHostInput, MouseKeysFocusAndClosingBecomeTheDevicesInput)
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);
 
-        std::vector<MSG> taken;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            taken.push_back(message);
+        std::vector<MSG> taken = takeMessages();
         ASSERT_EQ(9u, taken.size());
         EXPECT_EQ(WM_LBUTTONDOWN, taken[0].message);
         EXPECT_EQ(10, LOWORD(taken[0].lParam)) << "window pixels divided by the scale";
@@ -253,19 +250,6 @@ TEST(Hosts, SdlWindowShowsTheGlassScaledAndTitled)
     EXPECT_EQ(480 * 3, width);
 }
 
-} // namespace
-
-namespace {
-
-std::vector<MSG> takeAll()
-{
-    std::vector<MSG> taken;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        taken.push_back(message);
-    return taken;
-}
-
 // A game controller plugged in while the window is open (SDL's virtual joystick, seen by
 // SDL as a controller): its buttons and stick are the device's keys, held keys repeat,
 // and unplugging it lets go of what it held.
@@ -288,7 +272,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         created->present(*EmulatedScreen::current());
         SDL_PumpEvents();
         created->deliverInput();
-        takeAll();
+        takeMessages();
 
         SDL_VirtualJoystickDesc pad;
         std::memset(&pad, 0, sizeof(pad));
@@ -312,7 +296,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         ASSERT_NE(nullptr, joystick);
         SDL_PumpEvents();
         created->deliverInput();  // plugged in: opened
-        takeAll();
+        takeMessages();
 
         // The virtual pad's buttons are numbered in the order of its mask: A, X, Start, left.
         SDL_JoystickSetVirtualButton(joystick, 0, 1);
@@ -322,7 +306,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         SDL_JoystickUpdate();
         SDL_PumpEvents();
         created->deliverInput();
-        std::vector<MSG> taken = takeAll();
+        std::vector<MSG> taken = takeMessages();
         ASSERT_EQ(2u, taken.size()) << "A, and left once although the D-pad and the stick hold it";
         EXPECT_EQ(WM_KEYDOWN, taken[0].message);
         EXPECT_EQ(WM_KEYDOWN, taken[1].message);
@@ -330,7 +314,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
 
         clock.advance(SdlControllers::repeatDelay);
         created->deliverInput();
-        taken = takeAll();
+        taken = takeMessages();
         ASSERT_EQ(2u, taken.size()) << "both held keys repeat";
         EXPECT_NE(0, taken[0].lParam & KF_PREVIOUSLY_DOWN);
 
@@ -338,13 +322,13 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         SDL_JoystickUpdate();
         SDL_PumpEvents();
         created->deliverInput();
-        EXPECT_EQ(0u, takeAll().size()) << "the stick still holds left";
+        EXPECT_EQ(0u, takeMessages().size()) << "the stick still holds left";
 
         SDL_JoystickClose(joystick);
         SDL_JoystickDetachVirtual(index);
         SDL_PumpEvents();
         created->deliverInput();
-        taken = takeAll();
+        taken = takeMessages();
         ASSERT_EQ(2u, taken.size()) << "unplugged: A and left let go";
         EXPECT_EQ(WM_KEYUP, taken[0].message);
         EXPECT_EQ(WM_KEYUP, taken[1].message);

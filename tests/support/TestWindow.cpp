@@ -30,3 +30,12 @@ TestWindow::~TestWindow()
     if (window)
         DestroyWindow(window);
 }
+
+std::vector<MSG> takeMessages()
+{
+    std::vector<MSG> taken;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        taken.push_back(message);
+    return taken;
+}

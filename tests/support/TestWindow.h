@@ -1,7 +1,10 @@
 #ifndef PARVOLIN_TEST_TEST_WINDOW_H
 #define PARVOLIN_TEST_TEST_WINDOW_H
 
+#include "platform/windows/Messages.h"
 #include "platform/windows/Windows.h"
+
+#include <vector>
 
 // A top-level window of the emulated device, of a class that leaves every message to the
 // default procedure; destroyed with the object.
@@ -17,5 +20,8 @@ public:
 private:
     HWND window;
 };
+
+// Every message a peek finds until one finds nothing, in the order they came.
+std::vector<MSG> takeMessages();
 
 #endif

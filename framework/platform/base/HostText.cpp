@@ -102,4 +102,20 @@ bool toHostPath(const wchar_t* path, std::string& out)
     return true;
 }
 
+bool wholeNumber(const std::string& text, uint64_t largest, uint64_t& value)
+{
+    if (text.empty())
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        const uint64_t digit = static_cast<uint64_t>(c - '0');
+        if (digit > largest || value > (largest - digit) / 10)
+            return false;
+        value = value * 10 + digit;
+    }
+    return true;
+}
+
 } // namespace HostText

@@ -2,6 +2,7 @@
 #define PARVOLIN_HOST_TEXT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Conversions between the device's wide texts and the host's UTF-8 bytes. Bytes that are
@@ -18,6 +19,10 @@ std::wstring fromUtf8(const std::string& bytes);
 
 // A device path as the host names it: the device's '\' separators become '/'.
 bool toHostPath(const wchar_t* path, std::string& out);
+
+// A number written by a person (a variable, a line of a script): decimal digits alone, no
+// sign or blanks, at most `largest`; false for anything else.
+bool wholeNumber(const std::string& text, uint64_t largest, uint64_t& value);
 
 } // namespace HostText
 

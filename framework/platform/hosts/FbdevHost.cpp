@@ -3,62 +3,37 @@
 #include "platform/device/DeviceProfile.h"
 #include "platform/device/EmulatedScreen.h"
 #include "platform/hosts/ConsoleMode.h"
+#include "platform/hosts/HostEnvironment.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/windows/WindowObjects.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 constexpr const char* defaultDevice = "/dev/fb0";
-constexpr long largestScale = 8;
-
-std::string fromEnvironment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 } // namespace
-
-int FbdevHost::scaleFromEnvironment()
-{
-    std::string value = fromEnvironment("PARVOLIN_SCALE");
-    if (value.empty())
-        return 0;
-    char* end = nullptr;
-    long scale = std::strtol(value.c_str(), &end, 10);
-    if (*end || scale < 1 || scale > largestScale) {
-        std::fprintf(stderr,
-                     "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %ld; using the largest "
-                     "scale that fits the screen\n",
-                     value.c_str(), largestScale);
-        return 0;
-    }
-    return static_cast<int>(scale);
-}
 
 std::unique_ptr<Host> FbdevHost::create(std::string& why)
 {
-    std::string video = fromEnvironment("PARVOLIN_VIDEO");
+    std::string video = HostEnvironment::variable("PARVOLIN_VIDEO");
     if (video != "fbdev") {
         if (!video.empty()) {
             why = "it is chosen by what this machine has only when PARVOLIN_VIDEO is not set";
             return nullptr;
         }
-        if (!fromEnvironment("DISPLAY").empty() || !fromEnvironment("WAYLAND_DISPLAY").empty()) {
+        if (HostEnvironment::hasDesktop()) {
             why = "there is a desktop";
             return nullptr;
         }
     }
-    std::string path = fromEnvironment("PARVOLIN_FBDEV");
+    std::string path = HostEnvironment::variable("PARVOLIN_FBDEV");
     if (path.empty())
         path = defaultDevice;
-    std::string modeText = fromEnvironment("PARVOLIN_FBDEV_MODE");
+    std::string modeText = HostEnvironment::variable("PARVOLIN_FBDEV_MODE");
     FrameBufferMode mode;
     if (!modeText.empty() && !FrameBufferMode::parse(modeText, mode, why))
         return nullptr;
-    std::unique_ptr<FbdevHost> host(new FbdevHost(scaleFromEnvironment()));
+    std::unique_ptr<FbdevHost> host(new FbdevHost(HostEnvironment::scale(0, "the screen")));
     if (!host->devices.configureFromEnvironment(why))
         return nullptr;
     if (!host->screen.open(path, modeText.empty() ? nullptr : &mode, why))
@@ -135,3 +110,5 @@ void FbdevHost::deliverInput()
 }
 
 bool FbdevHost::waitForInput(DWORD milliseconds) { return devices.wait(milliseconds); }
+
+void FbdevHost::playSound(const int16_t* frames, size_t count) { speaker.play(frames, count); }

@@ -5,6 +5,7 @@
 #include "platform/device/GlassImage.h"
 #include "platform/device/GlassPlacement.h"
 #include "platform/hosts/FrameBuffer.h"
+#include "platform/hosts/SdlSpeaker.h"
 #include "platform/input/EvdevDevices.h"
 
 #include <string>
@@ -19,9 +20,8 @@
 // in graphics mode while the program runs (ConsoleMode). The last picture stays in the
 // frame buffer when the program ends.
 //
-// Sound: none yet. Once the device's wave output is played through SDL's audio, this host
-// opens SDL's audio subsystem alone (no video), and a machine without a sound device is
-// silent without error.
+// The device's speaker is an SdlSpeaker: SDL's audio alone, no video; silent on a machine
+// without a sound device, and in a build without SDL2.
 class FbdevHost : public Host {
 public:
     // Serves when PARVOLIN_VIDEO=fbdev names it, or when PARVOLIN_VIDEO is unset, there is
@@ -36,13 +36,11 @@ public:
     void windowsChanged() override;
     void deliverInput() override;
     bool waitForInput(DWORD milliseconds) override;
+    void playSound(const int16_t* frames, size_t count) override;
 
     const GlassPlacement& placement() const { return placed; }
     const FrameBuffer& frameBuffer() const { return screen; }
-
-    // PARVOLIN_SCALE from 1 to 8, or 0 (the largest that fits) when it is not set; a value
-    // outside that is reported on stderr and the largest that fits is used.
-    static int scaleFromEnvironment();
+    const SdlSpeaker& sound() const { return speaker; }
 
 private:
     explicit FbdevHost(int scale) : askedScale(scale) {}
@@ -53,6 +51,7 @@ private:
 
     FrameBuffer screen;
     EvdevDevices devices;
+    SdlSpeaker speaker;
     const int askedScale;
     GlassPlacement placed;
     bool placedOnce = false;

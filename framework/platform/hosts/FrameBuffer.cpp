@@ -1,5 +1,7 @@
 #include "platform/hosts/FrameBuffer.h"
 
+#include "platform/base/HostText.h"
+
 #include <fcntl.h>
 #include <linux/fb.h>
 #include <sys/ioctl.h>
@@ -42,17 +44,12 @@ bool usable(const FrameBufferFormat::Field& place)
     return place.length > 0 && place.length <= 8 && place.offset + place.length <= 32;
 }
 
-// Whole decimal digits, at most nine of them; false for anything else.
 bool number(const std::string& text, uint32_t& value)
 {
-    if (text.empty() || text.size() > 9)
+    uint64_t read = 0;
+    if (!HostText::wholeNumber(text, UINT32_MAX, read))
         return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<uint32_t>(c - '0');
-    }
+    value = static_cast<uint32_t>(read);
     return true;
 }
 

@@ -97,22 +97,14 @@ void chooseClock(const Chosen& state)
     Clock::useDeviceTime(deviceTime && !real);
 }
 
-// The script and the recording belong to the session the host serves; a program must not
-// run with input other than what was asked for.
-void prepareInput()
+// The script and the recordings of the input and the sound belong to the session the host
+// serves: a program must not run with input other than what was asked for, nor without the
+// recording asked for (which starts with the run).
+void prepareSession()
 {
     std::string why;
-    if (!InputSchedule::current().configureFromEnvironment(why)) {
-        std::fprintf(stderr, "Parvolin: %s\n", why.c_str());
-        std::exit(2);
-    }
-}
-
-// The recording of the sound starts with the run, or the program does not start.
-void prepareSound()
-{
-    std::string why;
-    if (!SoundOutput::configureFromEnvironment(why)) {
+    if (!InputSchedule::current().configureFromEnvironment(why) ||
+        !SoundOutput::configureFromEnvironment(why)) {
         std::fprintf(stderr, "Parvolin: %s\n", why.c_str());
         std::exit(2);
     }
@@ -140,8 +132,7 @@ Host& current()
     if (!state.host) {
         choose(state);
         chooseClock(state);
-        prepareInput();
-        prepareSound();
+        prepareSession();
         std::atexit(shutDown);
     }
     return *state.host;

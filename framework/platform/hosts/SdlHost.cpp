@@ -1,10 +1,12 @@
 #include "platform/hosts/SdlHost.h"
 #include "platform/hosts/SdlControllers.h"
+#include "platform/hosts/HostEnvironment.h"
 
 #include "platform/base/Clock.h"
 
 #include "platform/device/EmulatedScreen.h"
 #include "platform/device/GlassImage.h"
+#include "platform/device/GlassPlacement.h"
 #include "platform/base/HostText.h"
 #include "platform/base/InputCommand.h"
 #include "platform/input/InputSchedule.h"
@@ -20,7 +22,6 @@
 
 namespace {
 constexpr int defaultScale = 2;
-constexpr int largestScale = 8;
 constexpr int largestChosenScale = 4;
 
 std::string titleText()
@@ -33,26 +34,7 @@ std::string titleText()
 }
 } // namespace
 
-int SdlHost::scaleFromEnvironment(int unset)
-{
-    const char* value = std::getenv("PARVOLIN_SCALE");
-    if (!value || !*value)
-        return unset;
-    char* end = nullptr;
-    long scale = std::strtol(value, &end, 10);
-    if (*end || scale < 1 || scale > largestScale) {
-        if (unset > 0)
-            std::fprintf(stderr, "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using %d\n",
-                         value, largestScale, unset);
-        else
-            std::fprintf(stderr,
-                         "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using the largest that "
-                         "fits\n",
-                         value, largestScale);
-        return unset;
-    }
-    return static_cast<int>(scale);
-}
+int SdlHost::scaleFromEnvironment(int unset) { return HostEnvironment::scale(unset, "the desktop"); }
 
 int SdlHost::chooseScale(int asked, uint32_t glassWidth, uint32_t glassHeight, int usableWidth, int usableHeight,
                          std::string& warning)
@@ -63,14 +45,12 @@ int SdlHost::chooseScale(int asked, uint32_t glassWidth, uint32_t glassHeight, i
         return int64_t(glassWidth) * scale <= usableWidth && int64_t(glassHeight) * scale <= usableHeight;
     };
     int scale = asked;
-    if (scale < 1 || scale > largestScale) {
-        scale = known ? 1 : defaultScale;
-        for (int larger = largestChosenScale; known && larger > 1; --larger)
-            if (fits(larger)) {
-                scale = larger;
-                break;
-            }
-    }
+    if (scale < 1 || scale > HostEnvironment::largestScale)
+        scale = known ? std::clamp<int>(GlassPlacement::largestScale(usableWidth, usableHeight,
+                                                                     static_cast<int32_t>(glassWidth),
+                                                                     static_cast<int32_t>(glassHeight)),
+                                        1, largestChosenScale)
+                      : defaultScale;
     if (known && !fits(scale))
         warning = "the window of " + std::to_string(int64_t(glassWidth) * scale) + " x " +
                   std::to_string(int64_t(glassHeight) * scale) + " (scale " + std::to_string(scale) +
@@ -91,7 +71,7 @@ std::unique_ptr<Host> SdlHost::create(std::string& why)
     // Without a desktop SDL's drivers have nothing to open (and some complain on stderr
     // while they find that out), unless one is named.
     const char* asked = std::getenv("SDL_VIDEODRIVER");
-    if (!(asked && *asked) && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+    if (!(asked && *asked) && !HostEnvironment::hasDesktop()) {
         why = "there is no desktop (neither DISPLAY nor WAYLAND_DISPLAY is set)";
         return nullptr;
     }
@@ -125,57 +105,9 @@ SdlHost::~SdlHost()
 {
     closeWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (speaker) {
-        SDL_CloseAudioDevice(speaker);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
 }
 
-namespace {
-constexpr int speakerRate = 44100;
-constexpr uint32_t frameBytes = 4;
-// SDL plays this far behind the device's clock: enough for the gaps between the moments
-// the device's clock is read, and short enough not to be heard as a delay.
-constexpr uint32_t leadFrames = 2048;
-constexpr uint32_t mostQueuedFrames = speakerRate / 4;
-} // namespace
-
-bool SdlHost::openSpeaker()
-{
-    if (speakerTried)
-        return speaker != 0;
-    speakerTried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    SDL_AudioSpec wanted = {};
-    wanted.freq = speakerRate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = 2;
-    wanted.samples = 512;
-    speaker = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (!speaker) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    SDL_PauseAudioDevice(speaker, 0);
-    return true;
-}
-
-void SdlHost::playSound(const int16_t* frames, size_t count)
-{
-    if (!openSpeaker())
-        return;
-    uint32_t queued = SDL_GetQueuedAudioSize(speaker) / frameBytes;
-    // Run dry (at the start, or after the program stopped reading the clock): the lead
-    // again. Far ahead (SDL's clock is slower than the device's): let this piece go.
-    if (queued == 0) {
-        static const int16_t silence[leadFrames * 2] = {};
-        SDL_QueueAudio(speaker, silence, sizeof silence);
-    } else if (queued > mostQueuedFrames) {
-        return;
-    }
-    SDL_QueueAudio(speaker, frames, static_cast<uint32_t>(count * frameBytes));
-}
+void SdlHost::playSound(const int16_t* frames, size_t count) { speaker.play(frames, count); }
 
 void SdlHost::closeWindow()
 {
@@ -323,10 +255,11 @@ void SdlHost::showMessageBox(BoxKind kind, const std::string& caption, const std
 // The stylus cannot leave the glass: a drag past the window's edge stays at the edge.
 void SdlHost::stylusAt(int windowX, int windowY, InputCommand& command) const
 {
-    int x = windowX / scale;
-    int y = windowY / scale;
-    command.x = std::max(0, std::min(x, static_cast<int>(glassWidth) - 1));
-    command.y = std::max(0, std::min(y, static_cast<int>(glassHeight) - 1));
+    GlassPlacement window;
+    window.glassWidth = static_cast<int32_t>(glassWidth);
+    window.glassHeight = static_cast<int32_t>(glassHeight);
+    window.scale = scale;
+    window.glassPoint(windowX, windowY, command.x, command.y);
 }
 
 bool SdlHost::translate(const SDL_Event& event, InputCommand& command)

@@ -3,6 +3,7 @@
 
 #include "platform/base/Host.h"
 #include "platform/device/DeviceProfile.h"
+#include "platform/hosts/SdlSpeaker.h"
 
 #include <memory>
 #include <string>
@@ -27,8 +28,7 @@ struct InputCommand;
 // Enter is Start, Z, X and C are A, B and C; game controllers are the keys too
 // (SdlControllers); losing and gaining the focus deactivate and activate, closing the
 // window is the close command. F12 saves the glass as a PNG file in the working folder.
-// The device's speaker is an SDL audio device (SDL's audio subsystem alone), a little
-// behind the device's clock so that it never runs dry.
+// The device's speaker is an SdlSpeaker.
 class SdlHost : public Host {
 public:
     // Null, with the reason in `why`, when SDL has no video display here: no desktop, no
@@ -74,9 +74,6 @@ public:
 private:
     explicit SdlHost(int askedScale);
     bool fit(uint32_t width, uint32_t height);
-    // The SDL audio device, opened with the first sound; false when there is none (no
-    // sound card: the sound is let go and the game goes on).
-    bool openSpeaker();
     void closeWindow();
     // One SDL event as the device's input; false for one that means nothing to it.
     bool translate(const SDL_Event& event, InputCommand& command);
@@ -98,8 +95,7 @@ private:
     bool stylusDown = false;
     bool minimised = false;
     unsigned shots = 0;
-    uint32_t speaker = 0;
-    bool speakerTried = false;
+    SdlSpeaker speaker;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "platform/input/InputScript.h"
 
+#include "platform/base/HostText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -37,27 +39,12 @@ std::string nextWord(const std::string& line, size_t& at)
     return line.substr(start, at - start);
 }
 
-bool wholeNumber(const std::string& word, uint64_t largest, uint64_t& value)
-{
-    if (word.empty() || word.size() > 20)
-        return false;
-    value = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<uint64_t>(c - '0');
-        if (value > largest)
-            return false;
-    }
-    return true;
-}
-
 // Stylus positions travel in 16 bits each, as the device's messages carry them.
 bool coordinate(const std::string& word, int32_t& value)
 {
     bool negative = !word.empty() && word[0] == '-';
     uint64_t magnitude;
-    if (!wholeNumber(negative ? word.substr(1) : word, negative ? 32768 : 32767, magnitude))
+    if (!HostText::wholeNumber(negative ? word.substr(1) : word, negative ? 32768 : 32767, magnitude))
         return false;
     value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
     return true;
@@ -83,7 +70,7 @@ bool keyOf(const std::string& word, InputCommand& command)
                 return false;
             value = value * 16 + static_cast<uint64_t>(digit);
         }
-    } else if (!wholeNumber(word, largestKey, value)) {
+    } else if (!HostText::wholeNumber(word, largestKey, value)) {
         return false;
     }
     if (value == 0 || value > largestKey)
@@ -98,7 +85,7 @@ bool parseLine(const std::string& line, InputCommand& command, std::string& erro
 {
     size_t at = 0;
     std::string frame = nextWord(line, at);
-    if (!wholeNumber(frame, largestFrame, command.frame)) {
+    if (!HostText::wholeNumber(frame, largestFrame, command.frame)) {
         error = "the frame \"" + frame + "\" is not a whole number from 0 to 4294967295";
         return false;
     }
