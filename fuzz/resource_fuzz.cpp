@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (found) {
         HGLOBAL loaded = LoadResource(module, found);
         const void* locked = LockResource(loaded);
-        if (!locked || SizeofResource(module, found) != length || std::memcmp(locked, content, length) != 0)
+        if (SizeofResource(module, found) != length || (length && (!locked || std::memcmp(locked, content, length) != 0)))
             fail("a resource found does not give its bytes");
     }
     loadSurfaces(1, RT_BITMAP, module);
