@@ -109,7 +109,7 @@ void runSequence(const Material& m, Outcome& outcome)
     {
         FileSystemManager manager;
         File root, text, picture;
-        step(outcome, "opening the archive", {ResultCode::CannotResolveFile}, [&] {
+        step(outcome, "opening the archive", {memory, ResultCode::CannotResolveFile}, [&] {
             return manager.resolveFile(&root, m.archive.c_str());
         });
         if (root.exists()) {
