@@ -1,7 +1,9 @@
 #include "images/ImageOutput.h"
 
-#include "files/PathSyntax.h"
 #include "platform/system/Files.h"
+
+#include <cwchar>
+#include <new>
 
 ImageOutput::~ImageOutput() {}
 
@@ -22,8 +24,15 @@ PathOutput::~PathOutput()
 
 bool PathOutput::open()
 {
-    if (!temporaryPath)
-        temporaryPath = path ? PathSyntax::joinTexts(path, L".new", nullptr) : nullptr;
+    // "<path>.new", beside the file it will replace.
+    if (!temporaryPath && path) {
+        const size_t length = std::wcslen(path);
+        temporaryPath = new (std::nothrow) wchar_t[length + 5];
+        if (temporaryPath) {
+            std::wmemcpy(temporaryPath, path, length);
+            std::wmemcpy(temporaryPath + length, L".new", 5);
+        }
+    }
     if (!temporaryPath)
         return false;
     handle = CreateFileW(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
