@@ -74,9 +74,7 @@ long ZipInflater::read(unsigned char* out, unsigned long count)
     unsigned char discard[1024];
     unsigned long given = 0;
     while (given < count && !s.ended) {
-        if (s.stream.avail_in == 0) {
-            if (s.remaining == 0)
-                break;  // the stream does not end within its bytes
+        if (s.stream.avail_in == 0 && s.remaining > 0) {
             unsigned long want = s.remaining < blockSize ? s.remaining : blockSize;
             long got = s.archive->seek(static_cast<long>(s.next), 0) == ResultCode::Ok ? s.archive->read(s.input, want) : -1;
             if (got <= 0)
@@ -93,13 +91,14 @@ long ZipInflater::read(unsigned char* out, unsigned long count)
             room = blockSize;
         s.stream.next_out = out ? out + given : discard;
         s.stream.avail_out = static_cast<uInt>(room);
+        // With all the input read, zlib may still hold output: it is asked until it says
+        // the stream ended or that nothing more can come.
         int result = ::inflate(&s.stream, Z_NO_FLUSH);
         given += room - s.stream.avail_out;
         if (result == Z_STREAM_END)
             s.ended = true;
-        // Only a want of input may stop progress; the loop gives more.
-        else if (result != Z_OK && !(result == Z_BUF_ERROR && s.stream.avail_in == 0))
-            break;
+        else if (result != Z_OK && !(result == Z_BUF_ERROR && s.stream.avail_in == 0 && s.remaining > 0))
+            break;  // corrupt, or the stream does not end within its bytes
     }
     if (given < count && !s.ended) {
         s.failed = true;
