@@ -2,7 +2,9 @@
 // limit, angles, flips, shaders, alpha planes and nested panels, driven through every
 // drawing call of Surface, SurfaceRGBA and Panel. Any access outside a surface is a crash
 // under AddressSanitizer. The same run is then made again with the vector kernels off:
-// both paths must answer the same codes and leave the same pixels.
+// both paths must answer the same codes and leave the same pixels. A surface drawn onto
+// itself is run too, but its pixels are not compared: reading and writing the same pixels
+// in one call has no order that either path promises.
 #include "FuzzInput.h"
 
 #include "core/ResultCodes.h"
@@ -33,6 +35,7 @@ namespace {
 struct Outcome {
     std::vector<long> answers;
     std::vector<uint16_t> pixels;
+    bool selfDrawn = false;
 };
 
 unsigned long side(FuzzInput& in)
@@ -163,6 +166,8 @@ Outcome run(const uint8_t* data, size_t size)
     for (int step = 0; step < steps && !in.empty(); ++step) {
         Surface* source = sources[in.byte() % 4];
         Surface* drawn = in.byte() % 4 == 0 ? static_cast<Surface*>(&sprite) : &target;
+        Surface* alphaSource = sources[in.byte() % 4];
+        outcome.selfDrawn = outcome.selfDrawn || drawn == source || drawn == alphaSource;
         Panel* panel = panels[in.byte() % 4];
         unsigned long color = 0;
         switch (in.byte() % 20) {
@@ -176,7 +181,7 @@ Outcome run(const uint8_t* data, size_t size)
         case 4: answers.push_back(drawn->fillRect(in.u32(), rectangle(in, a), opacity(in))); break;
         case 5: answers.push_back(drawn->bltFast(where(in), where(in), source, rectangle(in, a), shaders.pick(in))); break;
         case 6:
-            answers.push_back(drawn->alphaBltFast(where(in), where(in), source, rectangle(in, a), sources[in.byte() % 4],
+            answers.push_back(drawn->alphaBltFast(where(in), where(in), source, rectangle(in, a), alphaSource,
                                                   rectangle(in, b), shaders.pick(in)));
             break;
         case 7: answers.push_back(target.alphaBltFast(where(in), where(in), &sprite, rectangle(in, a), shaders.pick(in))); break;
@@ -184,7 +189,7 @@ Outcome run(const uint8_t* data, size_t size)
             answers.push_back(drawn->blt(rectangle(in, a), source, rectangle(in, b), angle(in), flipping(in), shaders.pick(in)));
             break;
         case 9:
-            answers.push_back(drawn->alphaBlt(rectangle(in, a), source, rectangle(in, b), sources[in.byte() % 4],
+            answers.push_back(drawn->alphaBlt(rectangle(in, a), source, rectangle(in, b), alphaSource,
                                               rectangle(in, c), angle(in), flipping(in), shaders.pick(in)));
             break;
         case 10:
@@ -260,7 +265,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     setVectorKernelsEnabled(true);
     if (vector.answers != plain.answers)
         fail("the vector and plain paths answered differently");
-    if (vector.pixels != plain.pixels)
+    if (!vector.selfDrawn && vector.pixels != plain.pixels)
         fail("the vector and plain paths left different pixels");
     return 0;
 }
