@@ -69,10 +69,13 @@ long GifDecoder::decode(const unsigned char* data, size_t size, Surface* target,
     // refused: the default map the format leaves to the viewer is no map at all.
     PixelRows::ColorTable global;
     PixelRows::ColorTable table;
-    const bool hasGlobal = result == ResultCode::Ok && tableOf(gif->SColorMap, global);
-    const ColorMapObject* local = result == ResultCode::Ok && gif->ImageCount >= 1 ? gif->SavedImages[0].ImageDesc.ColorMap : nullptr;
-    if (result == ResultCode::Ok && (gif->ImageCount < 1 || !(local ? tableOf(local, table) : tableOf(gif->SColorMap, table))))
-        result = ResultCode::UnsupportedImageType;
+    bool hasGlobal = false;
+    if (result == ResultCode::Ok) {
+        hasGlobal = tableOf(gif->SColorMap, global);
+        const ColorMapObject* local = gif->ImageCount >= 1 ? gif->SavedImages[0].ImageDesc.ColorMap : nullptr;
+        if (gif->ImageCount < 1 || !tableOf(local ? local : gif->SColorMap, table))
+            result = ResultCode::UnsupportedImageType;
+    }
     DecodeTarget rows(target);
     if (result == ResultCode::Ok)
         result = rows.size(static_cast<unsigned long>(gif->SWidth), static_cast<unsigned long>(gif->SHeight));
