@@ -31,9 +31,11 @@ namespace {
     std::abort();
 }
 
-// What one run gave: every answer, then every pixel of every surface.
+// What one run gave: every result code; what was read back (pixels, colours, hits); every
+// pixel of every surface at the end.
 struct Outcome {
     std::vector<long> answers;
+    std::vector<long> readings;
     std::vector<uint16_t> pixels;
     bool selfDrawn = false;
 };
@@ -139,6 +141,7 @@ Outcome run(const uint8_t* data, size_t size)
     FuzzInput in(data, size);
     Outcome outcome;
     std::vector<long>& answers = outcome.answers;
+    std::vector<long>& readings = outcome.readings;
     Surface target, other, alpha;
     SurfaceRGBA sprite;
     target.create(side(in), side(in));
@@ -174,7 +177,7 @@ Outcome run(const uint8_t* data, size_t size)
         case 0: answers.push_back(drawn->setPixel(where(in), where(in), in.u32())); break;
         case 1:
             answers.push_back(drawn->getPixel(where(in), where(in), &color));
-            answers.push_back(static_cast<long>(color));
+            readings.push_back(static_cast<long>(color));
             break;
         case 2: answers.push_back(drawn->drawLine(where(in), where(in), where(in), where(in), in.u32(), opacity(in))); break;
         case 3: answers.push_back(drawn->drawRect(in.u32(), rectangle(in, a), opacity(in))); break;
@@ -206,7 +209,7 @@ Outcome run(const uint8_t* data, size_t size)
                 for (unsigned long y = 0; y < view.height; ++y)
                     for (unsigned long x = 0; x < view.width; ++x)
                         sum += view.pixels[static_cast<long>(y) * view.yPitch + static_cast<long>(x) * view.xPitch];
-                answers.push_back(static_cast<long>(sum));
+                readings.push_back(static_cast<long>(sum));
             }
             break;
         }
@@ -214,8 +217,8 @@ Outcome run(const uint8_t* data, size_t size)
             tagPOINT hit{0, 0};
             answers.push_back(target.intersect(in.position(), in.position(), rectangle(in, a), source, in.position(),
                                                in.position(), rectangle(in, b), in.u32(), in.u32(), &hit));
-            answers.push_back(hit.x);
-            answers.push_back(hit.y);
+            readings.push_back(hit.x);
+            readings.push_back(hit.y);
             break;
         }
         case 13: answers.push_back(panel->bltFast(in.position(), in.position(), source, rectangle(in, a), shaders.pick(in))); break;
@@ -227,7 +230,7 @@ Outcome run(const uint8_t* data, size_t size)
         case 16:
             answers.push_back(panel->setPixel(in.position(), in.position(), in.u32()));
             answers.push_back(panel->getPixel(in.position(), in.position(), &color));
-            answers.push_back(static_cast<long>(color));
+            readings.push_back(static_cast<long>(color));
             break;
         case 17: answers.push_back(panel->fillRect(in.u32(), rectangle(in, a), opacity(in))); break;
         case 18: answers.push_back(panel->drawRect(in.u32(), rectangle(in, a), opacity(in))); break;
@@ -265,6 +268,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     setVectorKernelsEnabled(true);
     if (vector.answers != plain.answers)
         fail("the vector and plain paths answered differently");
+    if (!vector.selfDrawn && vector.readings != plain.readings)
+        fail("the vector and plain paths read back different pixels");
     if (!vector.selfDrawn && vector.pixels != plain.pixels)
         fail("the vector and plain paths left different pixels");
     return 0;
