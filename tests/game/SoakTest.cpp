@@ -61,6 +61,7 @@ TEST(Soak, TheRecordedGameReplayedForManyTicksHoldsItsMemory)
     Owned<Surface> field;
     SurfacePixels::make(field, 240, 320, 0);
     PlayHandler play;
+    play.setControlMode(2);  // the demo picks the wheel on the menu
     play.onInit(&field, nullptr, nullptr);
     size_t next = 0;
     uint64_t gameTick = 6;
