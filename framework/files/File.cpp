@@ -75,7 +75,8 @@ long File::readLine(wchar_t* buffer, unsigned long max)
         return -1;
     unsigned long stored = 0;
     long got = 0;
-    while (max == 0 || stored < max) {
+    // A limit of 0 leaves room for nothing: nothing is read.
+    while (stored < max) {
         unsigned char byte;
         got = internal->read(&byte, 1);
         if (got < 0)
@@ -86,7 +87,8 @@ long File::readLine(wchar_t* buffer, unsigned long max)
             buffer[stored++] = static_cast<wchar_t>(byte);
     }
     buffer[stored] = 0;
-    endReached = got == 0;
+    if (max > 0)
+        endReached = got == 0;
     return static_cast<long>(stored);
 }
 

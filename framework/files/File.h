@@ -65,8 +65,9 @@ public:
 
     long read(void* buffer, unsigned long count);
     // Reads one line byte by byte, each byte one character; carriage returns are skipped
-    // and the line feed is consumed, not stored. At most `max` characters (0: no limit,
-    // so the line must fit), then a terminator: the buffer holds max + 1 characters.
+    // and the line feed is consumed, not stored. At most `max` characters, then a
+    // terminator: the buffer holds max + 1 characters. A limit of 0 reads nothing and
+    // stores the terminator alone.
     // Returns the characters stored, -1 on a read error.
     long readLine(wchar_t* buffer, unsigned long max);
     long write(const void* buffer, unsigned long count);

@@ -18,27 +18,46 @@ const wchar_t* const registeredSchemes[] = {LocalFileSystem::scheme, ZipFileSyst
 } // namespace
 
 FileSystemManager::FileSystemManager()
-    : schemes(new (std::nothrow) NameTable()), localFileSystem(nullptr), baseInternal(nullptr), baseFile(nullptr)
+    : schemes(nullptr), localFileSystem(nullptr), baseInternal(nullptr), baseFile(nullptr)
 {
+    setUp();
+}
+
+void FileSystemManager::setUp()
+{
+    // Whatever memory refused at construction is made again by the next resolution, so a
+    // manager made while memory ran short works once memory is back.
+    if (!schemes)
+        schemes = new (std::nothrow) NameTable();
     if (!schemes)
         return;
-    LocalFileSystemFactory* local = new (std::nothrow) LocalFileSystemFactory();
-    if (!local || !schemes->put(LocalFileSystem::scheme, local)) {
-        delete local;
-        return;
+    if (!schemes->get(LocalFileSystem::scheme)) {
+        LocalFileSystemFactory* local = new (std::nothrow) LocalFileSystemFactory();
+        if (!local || !schemes->put(LocalFileSystem::scheme, local)) {
+            delete local;
+            return;
+        }
+        if (!localFileSystem)
+            localFileSystem = local->getFileSystem(nullptr);
     }
-    localFileSystem = local->getFileSystem(nullptr);
-    ZipFileSystemFactory* zip = new (std::nothrow) ZipFileSystemFactory(localFileSystem);
-    if (zip && !schemes->put(ZipFileSystem::scheme, zip))
-        delete zip;
-
+    if (!schemes->get(ZipFileSystem::scheme)) {
+        ZipFileSystemFactory* zip = new (std::nothrow) ZipFileSystemFactory(factoryFileSystem());
+        if (!zip || !schemes->put(ZipFileSystem::scheme, zip)) {
+            delete zip;
+            return;
+        }
+    }
+    if (baseFile)
+        return;
     // The application folder: the parent of "<folder>/.".
     wchar_t here[MAX_PATH] = {};
     if (Device* device = Device::getInstance())
         device->getAbsolutePath(L".", here, MAX_PATH);
     FilePath* dot = FilePath::create(LocalFileSystem::scheme, here);
-    FileInternal* base = dot ? localFileSystem->resolveFile(dot->getParent()) : nullptr;
+    FileInternal* base = dot && localFileSystem ? localFileSystem->resolveFile(dot->getParent()) : nullptr;
     delete dot;
+    if (!base)
+        return;
     baseFile = new (std::nothrow) File();
     if (baseFile)
         setBaseFile(base);
@@ -93,6 +112,7 @@ long FileSystemManager::resolveFile(File* file, File* base, const wchar_t* path)
         return ResultCode::WrongPathFormat;
     if (!file)
         return ResultCode::NullParameter;
+    setUp();
     file->setInternalFile(nullptr);
     PathSyntax::SchemeSplit split(path);
     if (!split.isValid())

@@ -33,6 +33,8 @@ protected:
     FileInternal* getBaseFile();
 
 private:
+    // Makes the scheme table, the factories and the base file that are still missing.
+    void setUp();
     long resolveFile(File* file, File* base, const wchar_t* path);
     FileSystem* factoryFileSystem() const;
 

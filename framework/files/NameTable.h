@@ -5,8 +5,14 @@
 
 // A chained hash table from texts to pointers. It owns its keys and nodes, never the
 // values. Keys are compared exactly, character by character.
+//
+// Archive names come from outside: anyone can write thousands of names that share one
+// value of hash(), which would make every chain one list. So the chains are placed by a
+// keyed hash whose key is drawn once per process, and the table doubles its chains as it
+// fills: finding and storing stay near constant time whatever the names.
 class NameTable {
 public:
+    // The chains a new table starts with.
     static constexpr unsigned long bucketCount = 101;
 
     NameTable();
@@ -27,12 +33,21 @@ private:
     struct Node {
         wchar_t* key;
         void* value;
+        uint64_t placement;
         Node* next;
     };
 
-    Node* find(const wchar_t* key) const;
+    // The keyed hash that chooses a key's chain.
+    static uint64_t placementOf(const wchar_t* key);
+    Node* find(const wchar_t* key, uint64_t placement) const;
+    // Doubles the chains when there are more nodes than chains; keeps them when out of
+    // memory (the table stays right, only slower).
+    void grow();
 
-    Node* buckets[bucketCount];
+    Node* initialBuckets[bucketCount];
+    Node** buckets;
+    unsigned long capacity;
+    unsigned long count;
 };
 
 #endif

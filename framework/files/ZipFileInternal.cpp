@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <zlib.h>
 
 using namespace ZipRecords;
 
@@ -42,16 +43,19 @@ ZipFileInternal::ZipFileInternal(ZipFileSystem* fileSystem, ZipEntry* entry, Fil
       dataStart(0),
       current(0),
       dataEnd(0),
-      buffer(nullptr),
+      inflater(),
       filled(0),
-      readPosition(0)
+      readPosition(0),
+      inflatedPosition(0),
+      checkedUpTo(0),
+      runningCrc(0),
+      checksum(Checksum::Unknown)
 {
     fileSystem->retain();
 }
 
 ZipFileInternal::~ZipFileInternal()
 {
-    delete[] buffer;
     delete path;
     fileSystem->release();
 }
@@ -140,24 +144,91 @@ long ZipFileInternal::openMember()
 
 long ZipFileInternal::inflateMember()
 {
-    // A size deflate could never reach from these bytes gets no buffer.
+    // A size deflate could never reach from these bytes is refused before any work.
     if (uint64_t{entry->uncompressedSize} > uint64_t{entry->compressedSize} * ZipInflater::largestRatio)
         return ResultCode::DecompressError;
-    if (entry->uncompressedSize) {
-        buffer = new (std::nothrow) unsigned char[entry->uncompressedSize];
-        if (!buffer)
-            return ResultCode::OutOfMemory;
-    }
     FileInternal* archive = fileSystem->getArchiveFile();
-    unsigned long produced = 0;
-    if (archive->seek(static_cast<long>(dataStart), 0) != ResultCode::Ok ||
-        !ZipInflater::inflate(archive, entry->compressedSize, buffer, entry->uncompressedSize, &produced)) {
-        delete[] buffer;
-        buffer = nullptr;
-        return ResultCode::DecompressError;
+    long result = inflater.start(archive, dataStart, entry->compressedSize);
+    if (result != ResultCode::Ok)
+        return result;
+    // One pass into nothing: the stream must end, within the declared size. What is there
+    // counts as the member's length; its checksum is known from here on.
+    unsigned char block[16384];
+    uint32_t crc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+    uint64_t produced = 0;
+    for (;;) {
+        long got = inflater.read(block, sizeof block);
+        if (got < 0 || produced + static_cast<uint64_t>(got) > entry->uncompressedSize) {
+            inflater.stop();
+            return ResultCode::DecompressError;
+        }
+        if (got == 0)
+            break;
+        crc = static_cast<uint32_t>(crc32(crc, block, static_cast<uInt>(got)));
+        produced += static_cast<uint64_t>(got);
     }
-    filled = produced;
+    result = inflater.start(archive, dataStart, entry->compressedSize);
+    if (result != ResultCode::Ok)
+        return result;
+    filled = static_cast<unsigned long>(produced);
+    checksum = crc == entry->crc ? Checksum::Matches : Checksum::Differs;
     return ResultCode::Ok;
+}
+
+long ZipFileInternal::fetchInflated(unsigned char* target, unsigned long count)
+{
+    FileInternal* archive = fileSystem->getArchiveFile();
+    // Going back starts the stream again; going forward inflates what is skipped.
+    if (readPosition < inflatedPosition) {
+        if (inflater.start(archive, dataStart, entry->compressedSize) != ResultCode::Ok)
+            return -1;
+        inflatedPosition = 0;
+    }
+    if (readPosition > inflatedPosition) {
+        long skipped = inflater.read(nullptr, readPosition - inflatedPosition);
+        if (skipped < 0 || static_cast<unsigned long>(skipped) != readPosition - inflatedPosition)
+            return -1;
+        inflatedPosition = readPosition;
+    }
+    long got = inflater.read(target, count);
+    if (got < 0 || static_cast<unsigned long>(got) != count)
+        return -1;
+    inflatedPosition += count;
+    return got;
+}
+
+long ZipFileInternal::fetch(unsigned char* target, unsigned long count)
+{
+    if (isDeflated())
+        return fetchInflated(target, count);
+    // Seeking first lets several members of one archive be read in turn.
+    FileInternal* archive = fileSystem->getArchiveFile();
+    if (archive->seek(static_cast<long>(current), 0) != ResultCode::Ok)
+        return -1;
+    return archive->read(target, count);
+}
+
+bool ZipFileInternal::checksumMatches()
+{
+    if (checksum != Checksum::Unknown)
+        return checksum == Checksum::Matches;
+    uint32_t crc = runningCrc;
+    uint64_t from = dataStart + checkedUpTo;
+    if (checkedUpTo == 0)
+        crc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+    // Stored bytes the reader skipped over are read once more, a block at a time.
+    FileInternal* archive = fileSystem->getArchiveFile();
+    unsigned char block[16384];
+    while (from < dataEnd) {
+        unsigned long want = dataEnd - from < sizeof block ? static_cast<unsigned long>(dataEnd - from) : sizeof block;
+        long got = archive->seek(static_cast<long>(from), 0) == ResultCode::Ok ? archive->read(block, want) : -1;
+        if (got <= 0)
+            return false;  // unknown still: the next try reads again
+        crc = static_cast<uint32_t>(crc32(crc, block, static_cast<uInt>(got)));
+        from += static_cast<uint64_t>(got);
+    }
+    checksum = crc == entry->crc ? Checksum::Matches : Checksum::Differs;
+    return checksum == Checksum::Matches;
 }
 
 long ZipFileInternal::read(void* target, unsigned long count)
@@ -166,23 +237,28 @@ long ZipFileInternal::read(void* target, unsigned long count)
         return -1;
     if (count > largestTransfer)
         count = largestTransfer;
-    if (isDeflated()) {
-        unsigned long take = filled - readPosition < count ? filled - readPosition : count;
-        if (take)
-            std::memcpy(target, buffer + readPosition, take);
-        readPosition += take;
-        return static_cast<long>(take);
-    }
-    uint64_t left = dataEnd - current;
-    unsigned long take = left < count ? static_cast<unsigned long>(left) : count;
+    unsigned long at = position();
+    unsigned long left = length() - at;
+    unsigned long take = left < count ? left : count;
     if (take == 0)
         return 0;
-    // Seeking first lets several members of one archive be read in turn.
-    FileInternal* archive = fileSystem->getArchiveFile();
-    if (archive->seek(static_cast<long>(current), 0) != ResultCode::Ok)
+    unsigned char* bytes = static_cast<unsigned char*>(target);
+    long got = fetch(bytes, take);
+    if (got <= 0)
+        return got;
+    if (at == checkedUpTo && checksum == Checksum::Unknown) {
+        if (checkedUpTo == 0)
+            runningCrc = static_cast<uint32_t>(crc32(0, nullptr, 0));
+        runningCrc = static_cast<uint32_t>(crc32(runningCrc, bytes, static_cast<uInt>(got)));
+        checkedUpTo += static_cast<unsigned long>(got);
+    }
+    // The read that would hand out the last byte fails instead when the bytes are not the
+    // member's: the caller never takes damaged data for whole.
+    if (at + static_cast<unsigned long>(got) == length() && !checksumMatches())
         return -1;
-    long got = archive->read(target, take);
-    if (got > 0)
+    if (isDeflated())
+        readPosition += static_cast<unsigned long>(got);
+    else
         current += static_cast<uint64_t>(got);
     return got;
 }
@@ -245,10 +321,13 @@ long ZipFileInternal::close()
 {
     opened = false;
     nextListed = 0;
-    delete[] buffer;
-    buffer = nullptr;
+    inflater.stop();
     filled = 0;
     readPosition = 0;
+    inflatedPosition = 0;
+    checkedUpTo = 0;
+    runningCrc = 0;
+    checksum = Checksum::Unknown;
     return ResultCode::Ok;
 }
 

@@ -38,6 +38,7 @@ ZipLocalHeader ZipLocalHeader::parse(const unsigned char* bytes)
 void ZipEntry::parseHeader(const unsigned char* bytes)
 {
     method = read16(bytes + 10);
+    crc = read32(bytes + 16);
     compressedSize = read32(bytes + 20);
     uncompressedSize = read32(bytes + 24);
     nameLength = read16(bytes + 28);

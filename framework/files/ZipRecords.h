@@ -61,6 +61,8 @@ struct ZipEntry {
     // The stored name ended with '/': the archive's own entry for a folder.
     bool isFolder = false;
     uint16_t method = 0;
+    // CRC-32 of the member's bytes, checked when a reader reaches the end.
+    uint32_t crc = 0;
     uint32_t compressedSize = 0;
     uint32_t uncompressedSize = 0;
     uint16_t nameLength = 0;

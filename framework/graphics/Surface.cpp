@@ -330,20 +330,29 @@ long Surface::intersect(long x, long y, tagRECT* rect, Surface* other, long othe
 
     hit->x = -1;
     hit->y = -1;
-    // The two boxes placed on the shared plane; 64-bit so that no placement overflows.
-    long left = x + own.left > otherX + theirs.left ? x + own.left : otherX + theirs.left;
-    long right = x + own.right < otherX + theirs.right ? x + own.right : otherX + theirs.right;
-    long top = y + own.top > otherY + theirs.top ? y + own.top : otherY + theirs.top;
-    long bottom = y + own.bottom < otherY + theirs.bottom ? y + own.bottom : otherY + theirs.bottom;
+    // The two boxes placed on the shared plane, in a type wider than long: positions near
+    // the limits of long must not overflow. Offsets within either surface fit in long.
+    using Wide = __int128;
+    const Wide ownLeft = Wide{x} + own.left, theirLeft = Wide{otherX} + theirs.left;
+    const Wide ownRight = Wide{x} + own.right, theirRight = Wide{otherX} + theirs.right;
+    const Wide ownTop = Wide{y} + own.top, theirTop = Wide{otherY} + theirs.top;
+    const Wide ownBottom = Wide{y} + own.bottom, theirBottom = Wide{otherY} + theirs.bottom;
+    const Wide left = ownLeft > theirLeft ? ownLeft : theirLeft;
+    const Wide right = ownRight < theirRight ? ownRight : theirRight;
+    const Wide top = ownTop > theirTop ? ownTop : theirTop;
+    const Wide bottom = ownBottom < theirBottom ? ownBottom : theirBottom;
     if (left >= right || top >= bottom)
         return ResultCode::Ok;
 
     const uint16_t key = PixelRules::toNative(colorKey);
     const uint16_t otherKey = PixelRules::toNative(otherColorKey);
-    for (long py = top; py < bottom; ++py) {
-        const unsigned short* mine = pixels + (py - y) * static_cast<long>(width) + (left - x);
-        const unsigned short* theirRow = other->pixels + (py - otherY) * static_cast<long>(other->width) + (left - otherX);
-        for (long i = 0; i < right - left; ++i) {
+    const long span = static_cast<long>(right - left);
+    for (Wide py = top; py < bottom; ++py) {
+        const unsigned short* mine =
+            pixels + static_cast<long>(py - y) * static_cast<long>(width) + static_cast<long>(left - x);
+        const unsigned short* theirRow = other->pixels + static_cast<long>(py - otherY) * static_cast<long>(other->width) +
+                                         static_cast<long>(left - otherX);
+        for (long i = 0; i < span; ++i) {
             if (mine[i] != key && theirRow[i] != otherKey) {
                 hit->x = static_cast<int32_t>(left + i);
                 hit->y = static_cast<int32_t>(py);

@@ -30,14 +30,24 @@ unsigned long readAll(File* file, unsigned char* buffer, unsigned long size)
 long EncodedImage::acquire(File* source)
 {
     release();
-    if (!source->isOpen() && source->open(FileMode::Read) != ResultCode::Ok)
-        return ResultCode::ImageOpenError;
+    if (!source->isOpen()) {
+        // A file that fails to open is left closed, so that the same call can be made
+        // again; running out of memory is said as such.
+        long opened = source->open(FileMode::Read);
+        if (opened != ResultCode::Ok) {
+            source->close();
+            return opened == ResultCode::OutOfMemory ? ResultCode::OutOfMemory : ResultCode::ImageOpenError;
+        }
+    }
     // From the start, whatever position the caller left an open file at.
     source->seek(0);
     const unsigned long size = source->getSize();
     long result = ResultCode::ImageOpenError;
-    if (size > 0 && size <= largestFile)
+    if (size > 0 && size <= largestFile) {
         buffer = new (std::nothrow) unsigned char[size];
+        if (!buffer)
+            result = ResultCode::OutOfMemory;
+    }
     if (buffer) {
         heapCopy = true;
         sourceFile = source;

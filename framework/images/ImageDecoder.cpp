@@ -21,5 +21,10 @@ long decodeImage(const unsigned char* data, size_t size, Surface* target, Surfac
     ImageFormat format = recognizeImage(data, size);
     if (format == ImageFormat::Unknown)
         return ResultCode::UnsupportedImageType;
-    return decoders[static_cast<int>(format)]->decode(data, size, target, alpha);
+    long result = decoders[static_cast<int>(format)]->decode(data, size, target, alpha);
+    // JPEG data told by its markers alone was once not recognised at all: when the
+    // decoder cannot read it, the caller gets the answer it always got.
+    if (format == ImageFormat::Jpeg && result == ResultCode::ImageOpenError && !hasJfifMarker(data, size))
+        result = ResultCode::UnsupportedImageType;
+    return result;
 }

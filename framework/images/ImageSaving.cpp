@@ -11,7 +11,9 @@ long saveImage(Surface* surface, Surface* alpha, Surface::ImageFileType type, Im
     Surface::Buffer view;
     if (surface->getBuffer(&view) != ResultCode::Ok)
         return ResultCode::InvalidSurface;
-    if (type == Surface::BMP)
-        return writeBmp(surface, output);
-    return writePng(surface, alpha, output);
+    long result = type == Surface::BMP ? writeBmp(surface, output) : writePng(surface, alpha, output);
+    // Only a whole image replaces what was there.
+    if (!output.commit(result == ResultCode::Ok) && result == ResultCode::Ok)
+        result = ResultCode::ImageSaveError;
+    return result;
 }

@@ -2,15 +2,40 @@
 
 #include "platform/system/Files.h"
 
+#include <cwchar>
+#include <new>
+
 ImageOutput::~ImageOutput() {}
 
-PathOutput::PathOutput(const wchar_t* outputPath) : path(outputPath), handle(INVALID_HANDLE_VALUE) {}
+bool ImageOutput::commit(bool whole) { return whole; }
 
-PathOutput::~PathOutput() { close(); }
+PathOutput::PathOutput(const wchar_t* outputPath) : path(outputPath), temporaryPath(nullptr), handle(INVALID_HANDLE_VALUE)
+{
+}
+
+PathOutput::~PathOutput()
+{
+    close();
+    // An output dropped before commit leaves nothing behind.
+    if (temporaryPath)
+        DeleteFileW(temporaryPath);
+    delete[] temporaryPath;
+}
 
 bool PathOutput::open()
 {
-    handle = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // "<path>.new", beside the file it will replace.
+    if (!temporaryPath && path) {
+        const size_t length = std::wcslen(path);
+        temporaryPath = new (std::nothrow) wchar_t[length + 5];
+        if (temporaryPath) {
+            std::wmemcpy(temporaryPath, path, length);
+            std::wmemcpy(temporaryPath + length, L".new", 5);
+        }
+    }
+    if (!temporaryPath)
+        return false;
+    handle = CreateFileW(temporaryPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle != INVALID_HANDLE_VALUE;
 }
 
@@ -33,4 +58,17 @@ void PathOutput::close()
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
     handle = INVALID_HANDLE_VALUE;
+}
+
+bool PathOutput::commit(bool whole)
+{
+    close();
+    if (!temporaryPath)
+        return false;
+    bool kept = whole && MoveFileExW(temporaryPath, path, MOVEFILE_REPLACE_EXISTING);
+    if (!kept)
+        DeleteFileW(temporaryPath);
+    delete[] temporaryPath;
+    temporaryPath = nullptr;
+    return kept;
 }

@@ -30,8 +30,31 @@ void convertRowPair(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
         plain::convertRowPair(top, bottom, yTop, yBottom, u, v, pairs);
 }
 
+namespace {
+// 4:2:2 and 4:4:4, pixel by pixel on the plain rule: the layouts the vector kernels do not
+// speed up.
+void convertAnyLayout(const Picture& picture, uint16_t* target, long pitch)
+{
+    for (unsigned long row = 0; row < picture.height; ++row) {
+        const uint8_t* y = picture.y + static_cast<long>(row) * picture.yStride;
+        const long chromaRow = static_cast<long>(row >> picture.chromaShiftY) * picture.uvStride;
+        const uint8_t* u = picture.u + chromaRow;
+        const uint8_t* v = picture.v + chromaRow;
+        uint16_t* out = target + static_cast<long>(row) * pitch;
+        for (unsigned long x = 0; x < picture.width; ++x) {
+            const unsigned long c = x >> picture.chromaShiftX;
+            out[x] = PixelRules::yuvToNative(y[x], PixelRules::chromaTerms(u[c], v[c]));
+        }
+    }
+}
+} // namespace
+
 void convert(const Picture& picture, uint16_t* target, long pitch)
 {
+    if (picture.chromaShiftX != 1 || picture.chromaShiftY != 1) {
+        convertAnyLayout(picture, target, pitch);
+        return;
+    }
     const size_t pairs = picture.width / 2;
     const bool oddColumn = picture.width & 1;
     const unsigned long last = picture.width - 1;

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// Y'CbCr 4:2:0 pictures (decoded video) converted into RGB565 pixels by the rule in
-// PixelRules.h, one 2x2 block per U and V sample.
+// Y'CbCr pictures (decoded video) converted into RGB565 pixels by the rule in
+// PixelRules.h: 4:2:0 (one 2x2 block per U and V sample), 4:2:2 (2x1) and 4:4:4 (1x1).
 namespace YuvKernels {
 
 // A picture inside decoded planes: every pointer is at the picture's top-left sample, and
@@ -18,6 +18,10 @@ struct Picture {
     long uvStride;
     unsigned long width;
     unsigned long height;
+    // How many luma samples one chroma sample covers, as a power of two across and down:
+    // 4:2:0 is (1, 1), 4:2:2 (1, 0), 4:4:4 (0, 0).
+    unsigned chromaShiftX = 1;
+    unsigned chromaShiftY = 1;
 };
 
 // Two luma rows sharing one chroma row: `pairs` blocks, the top pixels of each block into

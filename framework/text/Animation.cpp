@@ -50,5 +50,11 @@ long Animation::draw(Panel* panel, long x, long y)
     tagRECT* rect = getFrameRect(getNextFrame());
     if (!panel)
         return ResultCode::NullParameter;
-    return panel->alphaBltFast(x - center.x, y - center.y, image, rect, nullptr);
+    // A position so near the limits of long that the centre moves it past them lies
+    // outside every panel.
+    long left, top;
+    if (__builtin_sub_overflow(x, static_cast<long>(center.x), &left) ||
+        __builtin_sub_overflow(y, static_cast<long>(center.y), &top))
+        return ResultCode::InvalidCoordinates;
+    return panel->alphaBltFast(left, top, image, rect, nullptr);
 }

@@ -194,12 +194,21 @@ long OggTheoraVideoSource::convertPicture(Surface* target)
     const unsigned long height = info.frame_height;
     const unsigned long x = info.offset_x;
     const unsigned long y = info.offset_y;
+    // Each layout with its own chroma planes: halved across except in 4:4:4, halved down
+    // only in 4:2:0. The reserved layout is not drawn.
+    if (info.pixelformat != OC_PF_420 && info.pixelformat != OC_PF_422 && info.pixelformat != OC_PF_444)
+        return ResultCode::Ok;
+    const unsigned shiftX = info.pixelformat == OC_PF_444 ? 0 : 1;
+    const unsigned shiftY = info.pixelformat == OC_PF_420 ? 1 : 0;
+    auto chromaSpan = [](unsigned long start, unsigned long length, unsigned shift) {
+        return (start >> shift) + ((length + (1ul << shift) - 1) >> shift);
+    };
     // libtheora checks the picture against the coded frame; a plane smaller than the
     // picture needs is never read from all the same.
     if (width == 0 || height == 0 || x + width > static_cast<unsigned long>(planes.y_width) ||
         y + height > static_cast<unsigned long>(planes.y_height) ||
-        x / 2 + (width + 1) / 2 > static_cast<unsigned long>(planes.uv_width) ||
-        y / 2 + (height + 1) / 2 > static_cast<unsigned long>(planes.uv_height))
+        chromaSpan(x, width, shiftX) > static_cast<unsigned long>(planes.uv_width) ||
+        chromaSpan(y, height, shiftY) > static_cast<unsigned long>(planes.uv_height))
         return ResultCode::Ok;
 
     if (long result = target->create(width, height + extraHeight))
@@ -214,12 +223,14 @@ long OggTheoraVideoSource::convertPicture(Surface* target)
 
     YuvKernels::Picture picture;
     picture.y = planes.y + static_cast<long>(y) * planes.y_stride + static_cast<long>(x);
-    picture.u = planes.u + static_cast<long>(y / 2) * planes.uv_stride + static_cast<long>(x / 2);
-    picture.v = planes.v + static_cast<long>(y / 2) * planes.uv_stride + static_cast<long>(x / 2);
+    picture.u = planes.u + static_cast<long>(y >> shiftY) * planes.uv_stride + static_cast<long>(x >> shiftX);
+    picture.v = planes.v + static_cast<long>(y >> shiftY) * planes.uv_stride + static_cast<long>(x >> shiftX);
     picture.yStride = planes.y_stride;
     picture.uvStride = planes.uv_stride;
     picture.width = width;
     picture.height = height;
+    picture.chromaShiftX = shiftX;
+    picture.chromaShiftY = shiftY;
     YuvKernels::convert(picture, buffer.pixels, buffer.yPitch);
     return ResultCode::Ok;
 }

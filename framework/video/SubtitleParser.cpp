@@ -32,7 +32,10 @@ uint32_t milliseconds(int hours, int minutes, int seconds, int millis)
 
 } // namespace
 
-SubtitleParser::SubtitleParser(File* file) : file(file), ahead(), aheadCount(0) {}
+SubtitleParser::SubtitleParser(File* file)
+    : file(file), block(), blockLength(0), blockPosition(0), ahead(), aheadCount(0)
+{
+}
 
 bool SubtitleParser::readTimes(const wchar_t* line, uint32_t& start, uint32_t& end)
 {
@@ -68,9 +71,31 @@ bool SubtitleParser::nextLine(Line& line)
         --aheadCount;
         return true;
     }
-    line.length = file->readLine(line.text, maxLine);
-    line.last = file->eof();
-    return line.length >= 0;
+    // As File::readLine: carriage returns skipped, the line feed consumed, at most maxLine
+    // characters (the next byte stays for the next line).
+    long stored = 0;
+    line.last = false;
+    while (stored < static_cast<long>(maxLine)) {
+        if (blockPosition == blockLength) {
+            long got = file->read(block, sizeof block);
+            if (got < 0)
+                return false;
+            if (got == 0) {
+                line.last = true;
+                break;
+            }
+            blockLength = static_cast<unsigned long>(got);
+            blockPosition = 0;
+        }
+        unsigned char byte = block[blockPosition++];
+        if (byte == '\n')
+            break;
+        if (byte != '\r')
+            line.text[stored++] = static_cast<wchar_t>(byte);
+    }
+    line.text[stored] = 0;
+    line.length = stored;
+    return true;
 }
 
 void SubtitleParser::giveBack(const Line& line) { ahead[aheadCount++] = line; }

@@ -43,6 +43,11 @@ private:
     long readTextLines(SubtitleEntry& entry);
 
     File* file;
+    // The file is read a block at a time: one system call per line, or per byte, would
+    // make a long file slow.
+    unsigned char block[4096];
+    unsigned long blockLength;
+    unsigned long blockPosition;
     // Lines read ahead that belong to the next entry, oldest first.
     Line ahead[2];
     int aheadCount;

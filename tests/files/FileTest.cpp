@@ -134,10 +134,15 @@ TEST(File, ReadLineStopsAtItsLimitAndKeepsEveryByteValue)
     EXPECT_EQ(5, file.readLine(line, 7));
     EXPECT_EQ(std::wstring(L"c\u00C4def"), line);
     EXPECT_FALSE(file.eof());
-    // No limit: the empty line, then the end.
+    // A limit of 0 reads nothing and returns at once; then the empty line, then the end.
+    line[0] = L'x';
     EXPECT_EQ(0, file.readLine(line, 0));
+    EXPECT_EQ(std::wstring(L""), line);
     EXPECT_FALSE(file.eof());
-    EXPECT_EQ(0, file.readLine(line, 0));
+    EXPECT_EQ(10, file.tell());
+    EXPECT_EQ(0, file.readLine(line, 7));
+    EXPECT_FALSE(file.eof());
+    EXPECT_EQ(0, file.readLine(line, 7));
     EXPECT_TRUE(file.eof());
     // A read error gives -1 and leaves eof alone.
     file.close();

@@ -2,6 +2,7 @@
 #include "files/File.h"
 #include "files/FileSystemManager.h"
 #include "files/LocalFileSystem.h"
+#include "files/NameTable.h"
 #include "files/ZipFileSystem.h"
 #include "platform/system/Files.h"
 #include "platform/base/HostText.h"
@@ -11,10 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
+#include <fstream>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -485,3 +490,187 @@ TEST_F(ZipArchives, HostileMembersGiveCodesWhenOpened)
 }
 
 } // namespace
+
+namespace {
+
+// How a member reads from its first byte to its end in blocks of `step`: the bytes it
+// gave, and whether the last read was 0 (the end) rather than -1 (an error).
+struct ReadOut {
+    std::string bytes;
+    bool whole = false;
+};
+
+ReadOut readOut(File& file, unsigned long step)
+{
+    ReadOut out;
+    std::vector<char> block(step);
+    long got;
+    while ((got = file.read(block.data(), step)) > 0)
+        out.bytes.append(block.data(), static_cast<size_t>(got));
+    out.whole = got == 0;
+    return out;
+}
+
+// The most memory the process has held so far, in KiB (0 where the kernel does not say).
+long peakResidentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == "VmHWM:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+    return 0;
+}
+
+} // namespace
+
+TEST_F(ZipArchives, MembersWhoseBytesDoNotMatchTheirChecksumAreReadErrorsEveryTime)
+{
+    std::string text = pattern(40000);
+    ZipBuilder archive;
+    archive.add("good.txt", text, 8);
+    archive.add("stored-crc.txt", text).crc ^= 1;
+    archive.add("deflated-crc.txt", text, 8).crc ^= 0x80000000u;
+    archive.add("stored-byte.txt", text).data[39999] ^= 0x20;  // the very last byte
+    archive.add("good-stored.txt", text);
+    // Zeros deflate so well that zlib still holds much of the output when the input is all
+    // read: small reads must still get to the end.
+    archive.add("zeros.bin", std::string(text.size(), '\0'), 8);
+    File root;
+    ASSERT_EQ(0, openArchive(archive, root));
+    for (const wchar_t* name : {L"stored-crc.txt", L"deflated-crc.txt", L"stored-byte.txt"}) {
+        File file;
+        ASSERT_EQ(0, root.resolveFile(&file, name));
+        ASSERT_EQ(0, file.open()) << name;
+        // Straight through, again from the start, and skipping to the last bytes: the read
+        // that would give the last byte fails, and nothing past it is handed out.
+        for (unsigned long step : {4096ul, 7ul}) {
+            ASSERT_EQ(0, file.seek(0));
+            ReadOut out = readOut(file, step);
+            EXPECT_FALSE(out.whole) << name;
+            EXPECT_LT(out.bytes.size(), text.size()) << name;
+        }
+        char tail[16];
+        ASSERT_EQ(0, file.seek(-16, 2));
+        EXPECT_EQ(-1, file.read(tail, sizeof tail)) << name;
+        EXPECT_EQ(39984, file.tell()) << name;
+    }
+    // The other members stay whole, before and after.
+    for (const wchar_t* name : {L"good.txt", L"good-stored.txt", L"zeros.bin"}) {
+        File file;
+        ASSERT_EQ(0, root.resolveFile(&file, name));
+        ASSERT_EQ(0, file.open());
+        for (unsigned long step : {1000ul, 13ul}) {
+            ASSERT_EQ(0, file.seek(0));
+            ReadOut out = readOut(file, step);
+            EXPECT_TRUE(out.whole) << name << " in steps of " << step;
+            EXPECT_EQ(name == std::wstring(L"zeros.bin") ? std::string(text.size(), '\0') : text, out.bytes) << name;
+        }
+        // A reader that skips about is checked at the end all the same.
+        ASSERT_EQ(0, file.seek(100));
+        char tail[16];
+        ASSERT_EQ(0, file.seek(-16, 2));
+        EXPECT_EQ(16, file.read(tail, sizeof tail)) << name;
+    }
+}
+
+TEST_F(ZipArchives, AHugeDeflatedMemberIsInflatedAsItIsRead)
+{
+    // 192 MiB of zeros deflate to about 190 KiB; made in pieces so that the test itself
+    // never holds the member.
+    const unsigned long size = 192ul << 20;
+    ZipBuilder::Member huge;
+    huge.name = "zeros.bin";
+    huge.method = 8;
+    huge.uncompressedSize = static_cast<uint32_t>(size);
+    {
+        std::vector<unsigned char> zeros(1 << 20, 0), out(1 << 16);
+        z_stream stream = {};
+        deflateInit2(&stream, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+        uLong crc = crc32(0, nullptr, 0);
+        for (unsigned long done = 0; done < size; done += zeros.size()) {
+            crc = crc32(crc, zeros.data(), static_cast<uInt>(zeros.size()));
+            stream.next_in = zeros.data();
+            stream.avail_in = static_cast<uInt>(zeros.size());
+            const int flush = done + zeros.size() == size ? Z_FINISH : Z_NO_FLUSH;
+            do {
+                stream.next_out = out.data();
+                stream.avail_out = static_cast<uInt>(out.size());
+                deflate(&stream, flush);
+                huge.data.append(reinterpret_cast<char*>(out.data()), out.size() - stream.avail_out);
+            } while (stream.avail_out == 0);
+        }
+        deflateEnd(&stream);
+        huge.crc = static_cast<uint32_t>(crc);
+        huge.compressedSize = static_cast<uint32_t>(huge.data.size());
+    }
+    ZipBuilder archive;
+    archive.members.push_back(huge);
+    File root, file;
+    ASSERT_EQ(0, openArchive(archive, root));
+    ASSERT_EQ(0, root.resolveFile(&file, L"zeros.bin"));
+    const long before = peakResidentKiB();
+    ASSERT_EQ(0, file.open());
+    std::vector<char> block(1 << 16);
+    unsigned long total = 0;
+    bool allZero = true;
+    long got;
+    while ((got = file.read(block.data(), block.size())) > 0) {
+        total += static_cast<unsigned long>(got);
+        allZero = allZero && std::all_of(block.begin(), block.begin() + got, [](char c) { return c == 0; });
+    }
+    EXPECT_EQ(0, got);
+    EXPECT_EQ(size, total);
+    EXPECT_TRUE(allZero);
+    // Well under the member's size: the inflater's blocks, not the member.
+    if (before > 0) {
+        EXPECT_LT(peakResidentKiB() - before, 16 * 1024);
+    }
+}
+
+TEST_F(ZipArchives, NamesThatCollideInTheHashOpenAsFastAsAnyOthers)
+{
+    // Two blocks of the same length and hash: any string of such blocks has the hash of
+    // every other, so 2^12 names share one value.
+    const std::string blocks[2] = {"813cck9d", "8smni34l"};
+    ASSERT_EQ(NameTable::hash(L"813cck9d"), NameTable::hash(L"8smni34l"));
+    const int count = 1 << 12;
+    ZipBuilder colliding, ordinary;
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        for (int bit = 0; bit < 12; ++bit)
+            name += blocks[(i >> bit) & 1];
+        colliding.add(name, "");
+        std::string plain = std::to_string(i * 7919);
+        ordinary.add(plain + std::string(name.size() - plain.size(), 'x'), "");
+    }
+    auto wide = [](const std::string& text) { return std::wstring(text.begin(), text.end()); };
+    ASSERT_EQ(NameTable::hash(wide(colliding.members.front().name).c_str()),
+              NameTable::hash(wide(colliding.members.back().name).c_str()));
+    folder.write(L"colliding.zip", colliding.build());
+    folder.write(L"ordinary.zip", ordinary.build());
+
+    // Opening and finding every member, timed against the same work on ordinary names in
+    // the same run; the median of three.
+    auto seconds = [&](const std::wstring& archiveName, const ZipBuilder& archive) {
+        std::vector<double> runs;
+        for (int run = 0; run < 3; ++run) {
+            auto start = std::chrono::steady_clock::now();
+            File root;
+            EXPECT_EQ(0, manager.resolveFile(&root, (L"zip:" + folder.path(archiveName)).c_str()));
+            for (const ZipBuilder::Member& m : archive.members) {
+                File found;
+                EXPECT_EQ(0, root.resolveFile(&found, wide(m.name).c_str()));
+            }
+            runs.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+        std::sort(runs.begin(), runs.end());
+        return runs[1];
+    };
+    const double plain = seconds(L"ordinary.zip", ordinary);
+    const double hostile = seconds(L"colliding.zip", colliding);
+    EXPECT_LT(hostile, 4 * plain + 0.05) << "colliding " << hostile << " s, ordinary " << plain << " s";
+}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -443,4 +445,25 @@ TEST(Surface, IntersectChecksArgumentsFirst)
     // Refusals and zero areas leave the hit untouched.
     EXPECT_EQ(3, hit.x);
     EXPECT_EQ(3, hit.y);
+}
+
+TEST(Surface, IntersectAtTheLimitsOfLongNeitherOverflowsNorFindsAFarBox)
+{
+    TestSurface a, b;
+    ASSERT_EQ(0, a.create(3, 3));
+    ASSERT_EQ(0, b.create(3, 3));
+    a.fillNative(0xFFFF);
+    b.fillNative(0xFFFF);
+    struct Placement {
+        long x, y, otherX, otherY;
+        bool overlap;
+    };
+    const long most = LONG_MAX, least = LONG_MIN;
+    for (const Placement& p : {Placement{most, most, 0, 0, false}, Placement{least, least, most, most, false},
+                               Placement{most - 1, 0, most - 2, 0, true}, Placement{least, 0, least + 2, 0, true},
+                               Placement{most, least, least, most, false}}) {
+        tagPOINT hit = {5, 5};
+        ASSERT_EQ(0, a.intersect(p.x, p.y, nullptr, &b, p.otherX, p.otherY, nullptr, 0, 0, &hit)) << p.x;
+        EXPECT_EQ(p.overlap, hit.x != -1) << p.x << " " << p.otherX;
+    }
 }

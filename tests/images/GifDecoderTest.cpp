@@ -121,36 +121,42 @@ TEST(GifDecoder, FramesSmallerOffsetOrLargerThanTheScreenStayInside)
     EXPECT_EQ(std::vector<uint16_t>(12, g), snapshot(surface));
 }
 
-TEST(GifDecoder, IndicesBeyondTheGlobalMapReadAsBlack)
+TEST(GifDecoder, AFrameWithItsOwnMapIsDrawnWithIt)
 {
-    // A two-colour global map, and a frame coded with a local map of eight colours.
+    // A two-colour global map, and a smaller frame coded with a local map of eight
+    // colours: the frame in its own colours, the screen around it in the global
+    // background colour.
     Gif gif;
-    gif.width = 8;
+    gif.width = 9;
     gif.height = 1;
+    gif.background = 1;
     gif.colors = {0xFFFFFF, 0xFF0000};
     GifFrame frame;
     frame.width = 8;
-    frame.localColors.assign(8, 0x00FF00);
+    frame.localColors = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x808080};
     frame.indices = {0, 1, 2, 3, 4, 5, 6, 7};
     gif.frames = {frame};
     Owned<Surface> surface;
     ASSERT_EQ(ResultCode::Ok, loadBytes(surface, gif.bytes()));
-    std::vector<uint16_t> expected(8, 0);
-    expected[0] = rgb565(0xFFFFFF);
-    expected[1] = rgb565(0xFF0000);
+    std::vector<uint16_t> expected;
+    for (uint32_t color : frame.localColors)
+        expected.push_back(rgb565(color));
+    expected.push_back(rgb565(0xFF0000));
     EXPECT_EQ(expected, snapshot(surface));
 }
 
 TEST(GifDecoder, UnusableFilesAreRefused)
 {
-    Gif noMap;
-    noMap.width = 2;
-    noMap.height = 1;
+    // No global map: the frame's own map serves.
+    Gif noGlobalMap;
+    noGlobalMap.width = 2;
+    noGlobalMap.height = 1;
     GifFrame frame = diagonalFrame(2, 1);
     frame.localColors = palette;
-    noMap.frames = {frame};
+    noGlobalMap.frames = {frame};
     Owned<Surface> surface;
-    EXPECT_EQ(ResultCode::UnsupportedImageType, loadBytes(surface, noMap.bytes()));
+    ASSERT_EQ(ResultCode::Ok, loadBytes(surface, noGlobalMap.bytes()));
+    EXPECT_EQ(diagonalPixels(2, 1), snapshot(surface));
 
     // giflib's own read refuses a file without frames.
     Gif noFrame;
@@ -163,6 +169,12 @@ TEST(GifDecoder, UnusableFilesAreRefused)
     good.colors = palette;
     good.frames = {diagonalFrame(2, 1)};
     std::string bytes = good.bytes();
+    // No map at all (the global one taken out of a good file): refused, the format
+    // defining no default map to draw with.
+    std::string mapless = bytes;
+    mapless[10] = static_cast<char>(mapless[10] & 0x7F);
+    mapless.erase(13, 3 * palette.size());
+    EXPECT_EQ(ResultCode::UnsupportedImageType, loadBytes(surface, mapless));
     EXPECT_EQ(ResultCode::ImageOpenError, loadBytes(surface, bytes.substr(0, 12)));
     EXPECT_EQ(ResultCode::ImageOpenError, loadBytes(surface, bytes.substr(0, bytes.size() - 4)));
 

@@ -2,8 +2,11 @@
 #include "ImageTestSupport.h"
 
 #include "core/ResultCodes.h"
+#include "files/File.h"
+#include "files/FileSystemManager.h"
 #include "graphics/SurfaceRGBA.h"
 #include "support/SurfacePixels.h"
+#include "platform/system/Files.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -169,4 +172,43 @@ TEST(ImageWriter, RefusedSavesCreateNoFile)
     SurfacePixels::make(*smaller, 2, 2, 0xFFFF);
     mismatched.setAlphaSurface(smaller);
     EXPECT_EQ(ResultCode::ImageSaveError, mismatched.save(path.c_str(), Surface::PNG));
+}
+
+TEST(ImageWriter, ASaveThatFailsPartWayLeavesTheOldFileWhole)
+{
+    TempFolder folder;
+    FileSystemManager manager;
+    Owned<Surface> surface;
+    randomSurface(surface, 40, 30, 7);
+    const std::wstring path = folder.path(L"kept.img");
+    const std::string old = "the old image, whole";
+    for (Surface::ImageFileType type : {Surface::BMP, Surface::PNG}) {
+        for (bool throughFile : {false, true}) {
+            SCOPED_TRACE(std::to_string(type) + (throughFile ? " through a File" : " to a path"));
+            std::ofstream(std::filesystem::path(path), std::ios::binary) << old;
+            // The device fails the first write, then the second, ... until a save gets
+            // through: every failed one leaves the old file as it was, and nothing beside it.
+            int failures = 0;
+            long result = ResultCode::ImageSaveError;
+            for (unsigned long n = 1; n < 200 && result != ResultCode::Ok; ++n) {
+                File file;
+                ASSERT_EQ(ResultCode::Ok, manager.resolveFile(&file, (L"file:" + path).c_str()));
+                SetWriteFault(n);
+                result = throughFile ? surface.save(&file, type) : surface.save(path.c_str(), type);
+                SetWriteFault(0);
+                if (result == ResultCode::Ok)
+                    break;
+                ++failures;
+                EXPECT_EQ(ResultCode::ImageSaveError, result);
+                EXPECT_EQ(old, readHostFile(path));
+                EXPECT_FALSE(hostFileExists(path + L".new"));
+            }
+            ASSERT_EQ(ResultCode::Ok, result);
+            EXPECT_GT(failures, 0);
+            EXPECT_FALSE(hostFileExists(path + L".new"));
+            Owned<Surface> back;
+            ASSERT_EQ(ResultCode::Ok, back.create(path.c_str()));
+            EXPECT_EQ(snapshot(surface), snapshot(back));
+        }
+    }
 }

@@ -70,13 +70,20 @@ TEST(JpegDecoder, ATruncatedFileKeepsItsFirstRowsAndSucceeds)
     EXPECT_NE(whole, cut);
 }
 
-TEST(JpegDecoder, OnlyJfifFilesOfOneOrThreeComponentsLoad)
+TEST(JpegDecoder, FilesOfOneOrThreeComponentsLoadWhateverSegmentComesFirst)
 {
-    Owned<Surface> surface;
-    // An Exif segment first: not recognised.
+    // An Exif segment first, as cameras write: the same pixels as with the JFIF one; cut
+    // short, the answer it always had.
     Jpeg exif = gradient(8, 8, 3);
     exif.jfif = false;
-    EXPECT_EQ(ResultCode::UnsupportedImageType, loadBytes(surface, exif.bytes()));
+    Owned<Surface> photo;
+    ASSERT_EQ(ResultCode::Ok, loadBytes(photo, exif.bytes()));
+    EXPECT_EQ(expectedPixels(exif.bytes()), snapshot(photo));
+    EXPECT_EQ(ResultCode::UnsupportedImageType, loadBytes(photo, exif.bytes().substr(0, 30)));
+    // The start-of-image marker with no marker after it is no JPEG.
+    EXPECT_EQ(ResultCode::UnsupportedImageType, loadBytes(photo, std::string("\xFF\xD8\x00\x10JFIF", 9)));
+
+    Owned<Surface> surface;
 
     // CMYK, with an Adobe segment after the JFIF one, is refused instead of left unsized.
     Jpeg cmyk = gradient(8, 8, 4);

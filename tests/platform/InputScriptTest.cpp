@@ -48,6 +48,25 @@ TEST(InputScript, EveryCommandReadsAndWritesTheSame)
     EXPECT_EQ(0xC1u, commands[5].key);
 }
 
+TEST(InputScript, TrailingWhiteSpaceOfAnyKindIsNoPartOfTheArguments)
+{
+    // Lines ending in carriage returns (one, two, after a blank), and other white space.
+    const std::string text = "1 shot a.png\r\n"
+                             "2 shot b c.png \r\r\n"
+                             "3 keydown a\r\r\n"
+                             "4 down 1 2\t\r\n"
+                             "5 shot d.png\v\f\r";
+    std::vector<InputCommand> commands;
+    std::string error;
+    ASSERT_TRUE(InputScript::parse(text, commands, error)) << error;
+    ASSERT_EQ(5u, commands.size());
+    EXPECT_EQ("a.png", commands[0].path);
+    EXPECT_EQ("b c.png", commands[1].path);
+    EXPECT_EQ(InputCommand::A_, commands[2].keyName);
+    EXPECT_EQ(2, commands[3].y);
+    EXPECT_EQ("d.png", commands[4].path);
+}
+
 TEST(InputScript, BadLinesAreNamedByNumber)
 {
     EXPECT_EQ("line 2: unknown command \"jump\"", errorOf("1 close\n2 jump\n"));

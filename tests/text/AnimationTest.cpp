@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using SurfacePixels::at;
 
 namespace {
@@ -109,4 +111,22 @@ TEST(Animation, FailuresStillMoveOn)
     ASSERT_EQ(ResultCode::Ok, degenerate.draw(&panel, 2, 2));
     EXPECT_EQ(shown(0), at(back, 0, 1)); // the whole sheet is one frame, centred at (2, 1)
     EXPECT_EQ(shown(1), at(back, 3, 1));
+}
+
+TEST(Animation, PositionsNearTheLimitsOfLongAreOutsideEveryPanel)
+{
+    Owned<SurfaceRGBA> sheet;
+    makeSheet(sheet, 1, 1, 4, 4);
+    Owned<Surface> back;
+    SurfacePixels::make(back, 10, 10, 0);
+    Panel panel(&back);
+    Animation animation(&sheet, 1);
+    // The centre (2, 2) moves these past the limits; the far corner of the others too.
+    for (long x : {LONG_MIN, LONG_MIN + 1, LONG_MAX, LONG_MAX - 1}) {
+        EXPECT_EQ(ResultCode::InvalidCoordinates, animation.draw(&panel, x, 5)) << x;
+        EXPECT_EQ(ResultCode::InvalidCoordinates, animation.draw(&panel, 5, x)) << x;
+    }
+    EXPECT_EQ(0, at(back, 5, 5));
+    ASSERT_EQ(ResultCode::Ok, animation.draw(&panel, 5, 5));
+    EXPECT_EQ(shown(0), at(back, 5, 5));
 }

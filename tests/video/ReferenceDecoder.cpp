@@ -25,11 +25,14 @@ namespace {
 void appendPicture(Pictures& out, const th_info& info, th_ycbcr_buffer planes)
 {
     std::vector<uint16_t> picture(size_t(info.pic_width) * info.pic_height);
+    // Chroma samples cover two columns except in 4:4:4, two rows only in 4:2:0.
+    const unsigned across = info.pixel_fmt == TH_PF_444 ? 1 : 2;
+    const unsigned down = info.pixel_fmt == TH_PF_420 ? 2 : 1;
     for (unsigned row = 0; row < info.pic_height; ++row) {
         const long lumaRow = long(info.pic_y + row);
-        const long chromaRow = long(info.pic_y / 2 + row / 2);
+        const long chromaRow = long(info.pic_y / down + row / down);
         for (unsigned column = 0; column < info.pic_width; ++column) {
-            const unsigned chromaColumn = info.pic_x / 2 + column / 2;
+            const unsigned chromaColumn = info.pic_x / across + column / across;
             const int y = planes[0].data[lumaRow * planes[0].stride + info.pic_x + column];
             const int u = planes[1].data[chromaRow * planes[1].stride + chromaColumn];
             const int v = planes[2].data[chromaRow * planes[2].stride + chromaColumn];

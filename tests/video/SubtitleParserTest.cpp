@@ -2,7 +2,11 @@
 
 #include "core/ResultCodes.h"
 #include "files/File.h"
+#include "files/FilePath.h"
 #include "files/FileSystemManager.h"
+#include "files/LocalFileInternal.h"
+#include "files/LocalFileSystem.h"
+#include "support/TempFolder.h"
 #include "video/SubtitleList.h"
 #include "video/SubtitleParser.h"
 
@@ -173,4 +177,52 @@ TEST(SubtitleParser, AReadErrorIsASubtitleError)
     SubtitleList list;
     EXPECT_EQ(ResultCode::SubtitleError, SubtitleParser(&file).parse(list));
     EXPECT_EQ(nullptr, list.getFirst());
+}
+
+namespace {
+
+// A local file that counts the reads made of it.
+class CountingFile : public LocalFileInternal {
+public:
+    CountingFile(LocalFileSystem* fileSystem, FilePath* path, int* reads) : LocalFileInternal(fileSystem, path), reads(reads) {}
+    long read(void* buffer, unsigned long count) override
+    {
+        ++*reads;
+        return LocalFileInternal::read(buffer, count);
+    }
+
+private:
+    int* reads;
+};
+
+class BindableFile : public File {
+public:
+    using File::setInternalFile;
+};
+
+} // namespace
+
+TEST(SubtitleParser, ReadsTheFileABlockAtATime)
+{
+    // An entry whose text runs on for a megabyte (read as lines of 127 characters and
+    // passed over), then one more entry.
+    const std::string bytes = "1\n00:00:01,000 --> 00:00:02,000\n" + std::string(1 << 20, 'x') +
+                              "\n\n2\n00:00:03,000 --> 00:00:04,000\nend\n";
+    TempFolder folder;
+    folder.write(L"long.srt", bytes);
+    LocalFileSystem local;
+    int reads = 0;
+    {
+        BindableFile file;
+        file.setInternalFile(new CountingFile(&local, FilePath::create(L"file", folder.path(L"long.srt").c_str()), &reads));
+        ASSERT_EQ(ResultCode::Ok, file.open(FileMode::Read));
+        SubtitleList list;
+        ASSERT_EQ(ResultCode::Ok, SubtitleParser(&file).parse(list));
+        ASSERT_NE(nullptr, list.getFirst());
+        EXPECT_EQ(std::wstring(127, L'x'), list.getFirst()->firstLine);
+        ASSERT_NE(nullptr, list.getFirst()->next);
+        EXPECT_EQ(std::wstring(L"end"), list.getFirst()->next->firstLine);
+    }
+    // About one read for each 4 KiB block, not one for each byte.
+    EXPECT_LT(reads, static_cast<int>(bytes.size() / 1000));
 }

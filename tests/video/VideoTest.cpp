@@ -381,3 +381,26 @@ TEST(Video, LettingGoOfAVideoClosesItsFile)
     EXPECT_EQ(ResultCode::VideoOpenError, video.open(&textFile));
     EXPECT_FALSE(textFile.isOpen());
 }
+
+// Each chroma layout converts with its own planes: a clip in 4:2:2 or 4:4:4 read as 4:2:0
+// shows wrong colours. The picture starts at odd offsets so that the planes' origins count.
+class VideoLayouts : public ::testing::TestWithParam<th_pixel_fmt> {};
+
+TEST_P(VideoLayouts, EachChromaLayoutConvertsAsTheFormulasDo)
+{
+    ClipFormat format = standardFormat();
+    format.pictureWidth = 45;
+    format.pictureHeight = 31;
+    format.offsetX = 3;
+    format.offsetY = 5;
+    format.pixelFormat = GetParam();
+    OpenedClip opened(clipOf(format, 4));
+    ASSERT_EQ(4u, opened.expected.frames.size());
+    Playback playback = playToEnd(opened.video, opened.target);
+    EXPECT_EQ(ResultCode::EndOfVideo, playback.end);
+    ASSERT_EQ(opened.expected.frames.size(), playback.frames.size());
+    for (size_t i = 0; i < playback.frames.size(); ++i)
+        EXPECT_EQ(opened.expected.frames[i], playback.frames[i]) << "frame " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Video, VideoLayouts, ::testing::Values(TH_PF_420, TH_PF_422, TH_PF_444));

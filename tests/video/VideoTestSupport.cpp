@@ -18,8 +18,8 @@ std::vector<YuvFrame> patternFrames(const ClipFormat& format, int count)
         for (unsigned row = 0; row < frame.height; ++row)
             for (unsigned x = 0; x < frame.width; ++x)
                 frame.lumaAt(x, row) = static_cast<uint8_t>((x * 3 + row * 2 + unsigned(k) * 29) % 256);
-        for (unsigned row = 0; row < frame.height / 2; ++row)
-            for (unsigned x = 0; x < frame.width / 2; ++x) {
+        for (unsigned row = 0; row < frame.chromaHeight; ++row)
+            for (unsigned x = 0; x < frame.chromaWidth; ++x) {
                 frame.cbAt(x, row) = static_cast<uint8_t>((x * 5 + unsigned(k) * 31) % 256);
                 frame.crAt(x, row) = static_cast<uint8_t>((row * 7 + x + unsigned(k) * 13) % 256);
             }

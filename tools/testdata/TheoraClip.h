@@ -12,22 +12,28 @@
 #include <string>
 #include <vector>
 
-// One 4:2:0 frame at the coded size (multiples of 16); the picture is a window of it.
+// One frame at the coded size (multiples of 16); the picture is a window of it. Its chroma
+// planes are halved across when `chromaShiftX` is 1 and down when `chromaShiftY` is 1:
+// 4:2:0 (1, 1), 4:2:2 (1, 0), 4:4:4 (0, 0).
 struct YuvFrame {
     unsigned width = 0;
     unsigned height = 0;
+    unsigned chromaWidth = 0;
+    unsigned chromaHeight = 0;
     std::vector<uint8_t> y, u, v;
 
     YuvFrame() = default;
-    YuvFrame(unsigned frameWidth, unsigned frameHeight, uint8_t luma = 16, uint8_t cb = 128, uint8_t cr = 128)
-        : width(frameWidth), height(frameHeight), y(size_t(frameWidth) * frameHeight, luma),
-          u(size_t(frameWidth / 2) * (frameHeight / 2), cb), v(size_t(frameWidth / 2) * (frameHeight / 2), cr)
+    YuvFrame(unsigned frameWidth, unsigned frameHeight, uint8_t luma = 16, uint8_t cb = 128, uint8_t cr = 128,
+             unsigned chromaShiftX = 1, unsigned chromaShiftY = 1)
+        : width(frameWidth), height(frameHeight), chromaWidth(frameWidth >> chromaShiftX),
+          chromaHeight(frameHeight >> chromaShiftY), y(size_t(frameWidth) * frameHeight, luma),
+          u(size_t(chromaWidth) * chromaHeight, cb), v(size_t(chromaWidth) * chromaHeight, cr)
     {
     }
 
     uint8_t& lumaAt(unsigned x, unsigned row) { return y[size_t(row) * width + x]; }
-    uint8_t& cbAt(unsigned x, unsigned row) { return u[size_t(row) * (width / 2) + x]; }
-    uint8_t& crAt(unsigned x, unsigned row) { return v[size_t(row) * (width / 2) + x]; }
+    uint8_t& cbAt(unsigned x, unsigned row) { return u[size_t(row) * chromaWidth + x]; }
+    uint8_t& crAt(unsigned x, unsigned row) { return v[size_t(row) * chromaWidth + x]; }
 };
 
 struct ClipFormat {
@@ -38,12 +44,15 @@ struct ClipFormat {
     uint32_t fpsNumerator = 25;
     uint32_t fpsDenominator = 1;
     int quality = 63;
+    th_pixel_fmt pixelFormat = TH_PF_420;
 
+    unsigned chromaShiftX() const { return pixelFormat == TH_PF_444 ? 0 : 1; }
+    unsigned chromaShiftY() const { return pixelFormat == TH_PF_420 ? 1 : 0; }
     unsigned frameWidth() const { return (offsetX + pictureWidth + 15) & ~15u; }
     unsigned frameHeight() const { return (offsetY + pictureHeight + 15) & ~15u; }
     YuvFrame blankFrame(uint8_t luma = 16, uint8_t cb = 128, uint8_t cr = 128) const
     {
-        return YuvFrame(frameWidth(), frameHeight(), luma, cb, cr);
+        return YuvFrame(frameWidth(), frameHeight(), luma, cb, cr, chromaShiftX(), chromaShiftY());
     }
 };
 
@@ -64,7 +73,7 @@ inline std::string encodeTheoraClip(const ClipFormat& format, const std::vector<
     info.aspect_numerator = 1;
     info.aspect_denominator = 1;
     info.colorspace = TH_CS_UNSPECIFIED;
-    info.pixel_fmt = TH_PF_420;
+    info.pixel_fmt = format.pixelFormat;
     info.quality = format.quality;
     info.target_bitrate = 0;
     th_enc_ctx* encoder = th_encode_alloc(&info);
@@ -100,9 +109,9 @@ inline std::string encodeTheoraClip(const ClipFormat& format, const std::vector<
         const YuvFrame& frame = frames[i];
         th_ycbcr_buffer planes;
         planes[0] = {int(frame.width), int(frame.height), int(frame.width), const_cast<uint8_t*>(frame.y.data())};
-        planes[1] = {int(frame.width / 2), int(frame.height / 2), int(frame.width / 2),
+        planes[1] = {int(frame.chromaWidth), int(frame.chromaHeight), int(frame.chromaWidth),
                      const_cast<uint8_t*>(frame.u.data())};
-        planes[2] = {int(frame.width / 2), int(frame.height / 2), int(frame.width / 2),
+        planes[2] = {int(frame.chromaWidth), int(frame.chromaHeight), int(frame.chromaWidth),
                      const_cast<uint8_t*>(frame.v.data())};
         if (th_encode_ycbcr_in(encoder, planes) != 0)
             break;

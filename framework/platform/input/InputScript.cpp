@@ -26,7 +26,11 @@ const char* const keyNames[InputCommand::keyNameCount] = {"up", "down", "left", 
 constexpr uint64_t largestFrame = 0xFFFFFFFFu;
 constexpr uint32_t largestKey = 0xFF;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// White space of every kind separates words and never belongs to one: a script written
+// with carriage-return line ends must not give a shot whose name ends in '\r'.
+const char blanks[] = " \t\r\v\f";
+
+bool isBlank(char c) { return c != 0 && std::strchr(blanks, c) != nullptr; }
 
 // Splits off the next word; empty at the end of the line.
 std::string nextWord(const std::string& line, size_t& at)
@@ -120,8 +124,8 @@ bool parseLine(const std::string& line, InputCommand& command, std::string& erro
         }
         break;
     case InputCommand::Shot: {
-        size_t start = line.find_first_not_of(" \t", at);
-        size_t end = line.find_last_not_of(" \t");
+        size_t start = line.find_first_not_of(blanks, at);
+        size_t end = line.find_last_not_of(blanks);
         if (start == std::string::npos) {
             error = "shot takes the name of a file";
             return false;
@@ -163,7 +167,7 @@ bool parse(const std::string& text, std::vector<InputCommand>& commands, std::st
         else if (line.find('\0') != std::string::npos)
             problem = "holds a NUL character";
         if (problem.empty()) {
-            size_t first = line.find_first_not_of(" \t");
+            size_t first = line.find_first_not_of(blanks);
             if (first == std::string::npos || line[first] == '#')
                 continue;
             InputCommand command;

@@ -3,6 +3,7 @@
 #include "platform/system/HostFiles.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,5 +59,33 @@ BOOL DeleteFileW(LPCWSTR fileName)
         return fail(ERROR_SHARING_VIOLATION);
     if (unlink(path.c_str()) != 0)
         return fail(HostFiles::errorFromErrno(errno, path));
+    return TRUE;
+}
+
+BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags)
+{
+    std::string from;
+    HostFiles::Entry entry;
+    if (!HostFiles::describeExisting(existingName, from, entry))
+        return FALSE;
+    if (entry.folder)
+        return fail(ERROR_ACCESS_DENIED);
+    if (HostFiles::OpenRecord::inUse(entry.device, entry.inode))
+        return fail(ERROR_SHARING_VIOLATION);
+    std::string to;
+    if (!HostFiles::hostPathOf(newName, to))
+        return FALSE;
+    int error = 0;
+    HostFiles::Entry target = HostFiles::describe(to, error);
+    if (target.exists) {
+        if (!(flags & MOVEFILE_REPLACE_EXISTING))
+            return fail(ERROR_ALREADY_EXISTS);
+        if (target.folder || (target.attributes & FILE_ATTRIBUTE_READONLY))
+            return fail(ERROR_ACCESS_DENIED);
+        if (HostFiles::OpenRecord::inUse(target.device, target.inode))
+            return fail(ERROR_SHARING_VIOLATION);
+    }
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return fail(HostFiles::errorFromErrno(errno, to));
     return TRUE;
 }

@@ -149,11 +149,24 @@ BOOL ReadFile(HANDLE handle, void* buffer, DWORD count, DWORD* bytesRead, LPOVER
     return TRUE;
 }
 
+namespace {
+// The writes left before the injected fault; 0: none is planned.
+unsigned long writesBeforeFault = 0;
+} // namespace
+
+void SetWriteFault(unsigned long n) { writesBeforeFault = n; }
+
 BOOL WriteFile(HANDLE handle, const void* buffer, DWORD count, DWORD* bytesWritten, LPOVERLAPPED overlapped)
 {
     FileObject* file = transferTarget(handle, buffer, count, bytesWritten, overlapped, GENERIC_WRITE);
     if (!file)
         return FALSE;
+    if (writesBeforeFault > 0 && --writesBeforeFault == 0) {
+        SetLastError(ERROR_DISK_FULL);
+        if (bytesWritten)
+            *bytesWritten = 0;
+        return FALSE;
+    }
     DWORD total = 0;
     while (total < count) {
         ssize_t put = write(file->descriptor, static_cast<const char*>(buffer) + total, count - total);

@@ -97,6 +97,16 @@ BOOL RemoveDirectoryW(LPCWSTR pathName);
 // Refuses folders and read-only files (ERROR_ACCESS_DENIED) and files that are open or
 // mapped (ERROR_SHARING_VIOLATION).
 BOOL DeleteFileW(LPCWSTR fileName);
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x00000001;
+// Renames a file. With MOVEFILE_REPLACE_EXISTING an existing file of the new name is
+// replaced in one step (readers see the old file or the new one, never a mixture);
+// without it that is ERROR_ALREADY_EXISTS. Folders, read-only targets and files in use
+// are refused as DeleteFileW refuses them.
+BOOL MoveFileExW(LPCWSTR existingName, LPCWSTR newName, DWORD flags);
+
+// Tests of what survives a full disk: the n-th WriteFile from now on (1 is the next one)
+// writes nothing and fails with ERROR_DISK_FULL; 0 turns the fault off.
+void SetWriteFault(unsigned long n);
 
 // Read-only mappings only (PAGE_READONLY over a file opened with GENERIC_READ). A maximum
 // size of 0 maps the whole file; an empty file cannot be mapped (ERROR_FILE_INVALID). The
