@@ -102,6 +102,125 @@ void fillKeyedNeon(uint16_t* row, const uint16_t* source, size_t count, uint16_t
         row[i] = PixelRules::fillKeyed(row[i], source[i], key, fill);
 }
 
+void fillBackgroundNeon(uint16_t* row, const uint16_t* source, size_t count, uint16_t key, uint16_t fill)
+{
+    const uint16x8_t k = vdupq_n_u16(key);
+    const uint16x8_t f = vdupq_n_u16(fill);
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const uint16x8_t s = load(source);
+        store(row, vbslq_u16(vceqq_u16(s, k), f, s));
+    }
+    for (size_t i = 0; i < count; ++i)
+        row[i] = PixelRules::fillBackground(source[i], key, fill);
+}
+
+// The colour shaders on the expanded channels (8-bit values with their low bits zero, one
+// per 16-bit lane). Every product stays within 16 bits: at most 256 * 252 for multiply,
+// 255 * 255 for screen and overlay and 64088 for the luma sum.
+struct ChannelLanes {
+    uint16x8_t red, green, blue;
+};
+
+inline ChannelLanes expandChannels(uint16x8_t p)
+{
+    return {vandq_u16(vshrq_n_u16(p, 8), vdupq_n_u16(0xF8)), vandq_u16(vshrq_n_u16(p, 3), vdupq_n_u16(0xFC)),
+            vandq_u16(vshlq_n_u16(p, 3), vdupq_n_u16(0xF8))};
+}
+
+// PixelRules::pack8 of three channels of at most 255. Moved to the top of their lanes, each
+// channel is shifted in below the bits kept of the one before: five of red, then six of green.
+inline uint16x8_t packChannels(uint16x8_t r, uint16x8_t g, uint16x8_t b)
+{
+    return vsriq_n_u16(vsriq_n_u16(vshlq_n_u16(r, 8), vshlq_n_u16(g, 8), 5), vshlq_n_u16(b, 8), 11);
+}
+
+// A factor of 255 keeps the channel, which is what a factor of 256 does.
+inline uint16x8_t multiplyLanes(uint16x8_t c, uint16x8_t factor) { return vshrq_n_u16(vmulq_u16(c, factor), 8); }
+
+inline uint16x8_t screenLanes(uint16x8_t c, uint16x8_t factor)
+{
+    return vsraq_n_u16(c, vmulq_u16(vsubq_u16(vdupq_n_u16(255), c), factor), 8);
+}
+
+inline uint16x8_t overlayLanes(uint16x8_t c, uint16x8_t factor)
+{
+    const uint16x8_t full = vdupq_n_u16(255);
+    const uint16x8_t dark = vshrq_n_u16(vmulq_u16(factor, c), 7);
+    const uint16x8_t light = vsubq_u16(full, vshrq_n_u16(vmulq_u16(vsubq_u16(full, factor), vsubq_u16(full, c)), 7));
+    return vbslq_u16(vcltq_u16(c, vdupq_n_u16(128)), dark, light);
+}
+
+template <uint16x8_t (*rule)(uint16x8_t, uint16x8_t)>
+void shadeEachChannel(uint16_t* row, const uint16_t* source, size_t count, uint16x8_t kr, uint16x8_t kg,
+                      uint16x8_t kb)
+{
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const ChannelLanes c = expandChannels(load(source));
+        store(row, packChannels(rule(c.red, kr), rule(c.green, kg), rule(c.blue, kb)));
+    }
+}
+
+void shadeGray(uint16_t* row, const uint16_t* source, size_t count)
+{
+    for (; count >= 8; count -= 8, row += 8, source += 8) {
+        const uint16x8_t p = load(source);
+        const ChannelLanes c = expandChannels(p);
+        const uint16x8_t sum =
+            vmlaq_n_u16(vmlaq_n_u16(vmulq_n_u16(c.red, 77), c.green, 150), vandq_u16(p, vdupq_n_u16(0x1F)), 232);
+        const uint16x8_t y = vshrq_n_u16(sum, 8);
+        store(row, packChannels(y, y, y));
+    }
+}
+
+void shadeChannelsNeon(uint16_t* row, const uint16_t* source, size_t count, const ChannelShading& shading)
+{
+    const size_t whole = count & ~size_t(7);
+    auto factor = [&](uint16_t k) {
+        return vdupq_n_u16(static_cast<uint16_t>(shading.rule == ChannelShading::Multiply && k == 255 ? 256 : k));
+    };
+    const uint16x8_t kr = factor(shading.red), kg = factor(shading.green), kb = factor(shading.blue);
+    switch (shading.rule) {
+    case ChannelShading::Multiply:
+        shadeEachChannel<multiplyLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Overlay:
+        shadeEachChannel<overlayLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Screen:
+        shadeEachChannel<screenLanes>(row, source, whole, kr, kg, kb);
+        break;
+    case ChannelShading::Gray:
+        shadeGray(row, source, whole);
+        break;
+    }
+    BlitKernels::plain::shadeChannels(row + whole, source + whole, count - whole, shading);
+}
+
+template <bool recolour>
+void keyedGlyphRows(uint16_t* rows, long rowPitch, const uint16_t* source, size_t width, size_t height, uint16_t key,
+                    uint16_t fill)
+{
+    // Lanes past the glyph's width keep the destination, as key pixels do.
+    static const uint16_t lanes[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+    const uint16x8_t outside = vcgeq_u16(vld1q_u16(lanes), vdupq_n_u16(static_cast<uint16_t>(width)));
+    const uint16x8_t k = vdupq_n_u16(key);
+    const uint16x8_t f = vdupq_n_u16(fill);
+    for (size_t j = 0; j < height; ++j, rows += rowPitch, source += 8) {
+        const uint16x8_t s = load(source);
+        const uint16x8_t keep = vorrq_u16(vceqq_u16(s, k), outside);
+        store(rows, vbslq_u16(keep, load(rows), recolour ? f : s));
+    }
+}
+
+void keyedGlyphNeon(uint16_t* rows, long rowPitch, const uint16_t* source, size_t width, size_t height, uint16_t key,
+                    bool recolour, uint16_t fill)
+{
+    if (recolour)
+        keyedGlyphRows<true>(rows, rowPitch, source, width, height, key, fill);
+    else
+        keyedGlyphRows<false>(rows, rowPitch, source, width, height, key, fill);
+}
+
 // Weight 32 makes each channel d + floor((c - d) / 2) = floor((c + d) / 2): the average
 // without carries, (c & d) + ((c ^ d) >> 1) with each field's lowest bit kept from
 // shifting into its neighbour.
@@ -152,9 +271,16 @@ inline uint32x4_t as32(uint16x8_t v) { return vreinterpretq_u32_u16(v); }
 inline uint64x2_t as64(uint32x4_t v) { return vreinterpretq_u64_u32(v); }
 inline uint16x8_t as16(uint64x2_t v) { return vreinterpretq_u16_u64(v); }
 
+// PixelRules::toRgb555 on eight pixels: red and green shifted in one bit down over blue.
+inline uint16x8_t to555(uint16x8_t p)
+{
+    return vsraq_n_u16(vandq_u16(p, vdupq_n_u16(0x001F)), vandq_u16(p, vdupq_n_u16(0xFFC0)), 1);
+}
+
 // Eight source runs (destination columns i0..i0+7, eight rows each) turned into eight
 // destination row pieces by an 8x8 transpose in three rounds of transposing pairs: of
-// pixels, of pixel pairs, of pixel quads.
+// pixels, of pixel pairs, of pixel quads. RGB555 targets get the pixels converted on the way.
+template <bool convert>
 void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
                           long rowStep)
 {
@@ -162,6 +288,8 @@ void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const ui
     for (int i = 0; i < 8; ++i) {
         const uint16_t* run = source + i * columnStep;
         a[i] = rowStep == 1 ? load(run) : reverseLanes(load(run - 7));
+        if (convert)
+            a[i] = to555(a[i]);
     }
     // t0: a0 and a1 in the even columns, t1: in the odd ones; and so on.
     const uint32x4_t t0 = as32(vtrn1q_u16(a[0], a[1])), t1 = as32(vtrn2q_u16(a[0], a[1]));
@@ -181,27 +309,55 @@ void copyQuarterTurnBlock(uint16_t* destination, long destinationPitch, const ui
         store(destination + k * destinationPitch, rows[k]);
 }
 
-void copyQuarterTurnNeon(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
-                         long rowStep, size_t columns, size_t rows)
+template <bool convert>
+void quarterTurnNeon(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                     long rowStep, size_t columns, size_t rows)
 {
+    const auto plainTurn = convert ? BlitKernels::plain::copyQuarterTurn555 : BlitKernels::plain::copyQuarterTurn;
     const size_t blockColumns = columns & ~size_t(7);
     const size_t blockRows = rows & ~size_t(7);
     for (size_t j = 0; j < blockRows; j += 8) {
         uint16_t* out = destination + static_cast<long>(j) * destinationPitch;
         const uint16_t* in = source + static_cast<long>(j) * rowStep;
         for (size_t i = 0; i < blockColumns; i += 8)
-            copyQuarterTurnBlock(out + i, destinationPitch, in + static_cast<long>(i) * columnStep, columnStep,
-                                 rowStep);
+            copyQuarterTurnBlock<convert>(out + i, destinationPitch, in + static_cast<long>(i) * columnStep,
+                                          columnStep, rowStep);
     }
     // The columns right of the last whole block, then the rows below it.
     if (blockColumns < columns)
-        BlitKernels::plain::copyQuarterTurn(destination + blockColumns, destinationPitch,
-                                            source + static_cast<long>(blockColumns) * columnStep, columnStep, rowStep,
-                                            columns - blockColumns, blockRows);
+        plainTurn(destination + blockColumns, destinationPitch, source + static_cast<long>(blockColumns) * columnStep,
+                  columnStep, rowStep, columns - blockColumns, blockRows);
     if (blockRows < rows)
-        BlitKernels::plain::copyQuarterTurn(destination + static_cast<long>(blockRows) * destinationPitch,
-                                            destinationPitch, source + static_cast<long>(blockRows) * rowStep,
-                                            columnStep, rowStep, columns, rows - blockRows);
+        plainTurn(destination + static_cast<long>(blockRows) * destinationPitch, destinationPitch,
+                  source + static_cast<long>(blockRows) * rowStep, columnStep, rowStep, columns, rows - blockRows);
+}
+
+void copyQuarterTurnNeon(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                         long rowStep, size_t columns, size_t rows)
+{
+    quarterTurnNeon<false>(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+}
+
+void copyQuarterTurn555Neon(uint16_t* destination, long destinationPitch, const uint16_t* source, long columnStep,
+                            long rowStep, size_t columns, size_t rows)
+{
+    quarterTurnNeon<true>(destination, destinationPitch, source, columnStep, rowStep, columns, rows);
+}
+
+void copyReversedNeon(uint16_t* target, const uint16_t* source, size_t count)
+{
+    uint16_t* end = target + count;
+    for (; count >= 16; count -= 16, source += 16, end -= 16) {
+        const uint16x8_t first = reverseLanes(load(source));
+        const uint16x8_t second = reverseLanes(load(source + 8));
+        store(end - 8, first);
+        store(end - 16, second);
+    }
+    if (count >= 8) {
+        store(end - 8, reverseLanes(load(source)));
+        count -= 8, source += 8, end -= 8;
+    }
+    BlitKernels::plain::copyReversed(end - count, source, count);
 }
 
 // RGB565 from 8-bit channels, as the two bytes of each pixel: shift-and-insert keeps the
@@ -216,22 +372,43 @@ inline uint8x8x2_t packBytes(uint8x8_t r, uint8x8_t g, uint8x8_t b)
     return {{vsri_n_u8(vshl_n_u8(g, 3), b, 3), vsri_n_u8(r, g, 5)}};
 }
 
-// The loads take the pixels apart into one register per byte, the stores put the two bytes
-// of each result together again.
-void packRgbxNeon(const uint8_t* in, size_t count, uint16_t* out)
+// Sixteen or eight pixels of `step` bytes taken apart into one register per byte.
+template <size_t step>
+struct PixelLoads;
+
+template <>
+struct PixelLoads<4> {
+    static uint8x16x4_t sixteen(const uint8_t* p) { return vld4q_u8(p); }
+    static uint8x8x4_t eight(const uint8_t* p) { return vld4_u8(p); }
+};
+
+template <>
+struct PixelLoads<3> {
+    static uint8x16x3_t sixteen(const uint8_t* p) { return vld3q_u8(p); }
+    static uint8x8x3_t eight(const uint8_t* p) { return vld3_u8(p); }
+};
+
+// Pixels of `step` bytes, red, green and blue first: the loads take them apart, the stores
+// put the two bytes of each result together again. No load reaches past the run's pixels.
+template <size_t step>
+void packPixels(const uint8_t* in, size_t count, uint16_t* out)
 {
-    for (; count >= 16; count -= 16, in += 64, out += 16) {
-        const uint8x16x4_t pixels = vld4q_u8(in);
+    for (; count >= 16; count -= 16, in += 16 * step, out += 16) {
+        const auto pixels = PixelLoads<step>::sixteen(in);
         vst2q_u8(reinterpret_cast<uint8_t*>(out), packBytes(pixels.val[0], pixels.val[1], pixels.val[2]));
     }
     if (count >= 8) {
-        const uint8x8x4_t pixels = vld4_u8(in);
+        const auto pixels = PixelLoads<step>::eight(in);
         vst2_u8(reinterpret_cast<uint8_t*>(out), packBytes(pixels.val[0], pixels.val[1], pixels.val[2]));
-        count -= 8, in += 32, out += 8;
+        count -= 8, in += 8 * step, out += 8;
     }
-    for (size_t i = 0; i < count; ++i, in += 4)
+    for (size_t i = 0; i < count; ++i, in += step)
         out[i] = PixelRules::pack8(in[0], in[1], in[2]);
 }
+
+void packRgbxNeon(const uint8_t* in, size_t count, uint16_t* out) { packPixels<4>(in, count, out); }
+
+void packRgbNeon(const uint8_t* in, size_t count, uint16_t* out) { packPixels<3>(in, count, out); }
 
 // The video rule on 16-bit lanes. With y = Y - 16, u = U - 128 and v = V - 128 the rule's
 // sums split into a whole part and a rest that fits in 16 bits:
@@ -315,22 +492,18 @@ void yuvRowPairNeon(uint16_t* top, uint16_t* bottom, const uint8_t* yTop, const 
 
 void rowTo555Neon(uint16_t* target, const uint16_t* source, size_t count)
 {
-    const uint16x8_t blue = vdupq_n_u16(0x001F);
-    const uint16x8_t redGreen = vdupq_n_u16(0xFFC0);
-    for (; count >= 8; count -= 8, target += 8, source += 8) {
-        const uint16x8_t p = load(source);
-        store(target, vsraq_n_u16(vandq_u16(p, blue), vandq_u16(p, redGreen), 1));
-    }
+    for (; count >= 8; count -= 8, target += 8, source += 8)
+        store(target, to555(load(source)));
     for (size_t i = 0; i < count; ++i)
         target[i] = PixelRules::toRgb555(source[i]);
 }
 
-// The kernels after yuvRowPair have no NEON version yet: their plain loops serve.
-const VectorKernels neonKernels = {fillNeon,       halfNeon,        blendNeon,      copyKeyedNeon,
-                                   fillKeyedNeon,  blendSourceNeon, blendAlphaNeon, copyQuarterTurnNeon,
-                                   rowTo555Neon,   packRgbxNeon,    yuvRowPairNeon, nullptr,
-                                   nullptr,        nullptr,         nullptr,        nullptr,
-                                   nullptr};
+const VectorKernels neonKernels = {fillNeon,                halfNeon,                blendNeon,
+                                   copyKeyedNeon,           fillKeyedNeon,           blendSourceNeon,
+                                   blendAlphaNeon,          copyQuarterTurnNeon,     rowTo555Neon,
+                                   packRgbxNeon,            yuvRowPairNeon,          copyReversedNeon,
+                                   shadeChannelsNeon,       fillBackgroundNeon,      copyQuarterTurn555Neon,
+                                   keyedGlyphNeon,          packRgbNeon};
 
 } // namespace
 
