@@ -84,6 +84,10 @@ TEST(Interface, PublicHeadersCompileWithoutWarningsUnderBothCompilers)
 {
     TempFolder folder;
     std::ofstream(folder.hostPath("consumer.cpp")) << "#include <Parvolin/Parvolin.h>\n"
+                                                      "static_assert(RGB(0x112, 0x34, 0x56) == 0x563412 &&\n"
+                                                      "              GetRValue(0x563412) == 0x12 &&\n"
+                                                      "              GetGValue(0x563412) == 0x34 &&\n"
+                                                      "              GetBValue(0x563412) == 0x56, \"RGB\");\n"
                                                       "int main() { return getErrorText(ResultCode::Ok) ? 0 : 1; }\n";
     for (const char* compiler : {PARVOLIN_GXX, PARVOLIN_CLANGXX}) {
         if (!*compiler) {

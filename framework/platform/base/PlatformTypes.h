@@ -64,6 +64,16 @@ union LARGE_INTEGER {
     LONGLONG QuadPart;
 };
 
+// Colours are COLORREF values 0x00BBGGRR: red in the low byte. RGB builds one from its
+// three channels (each cut to a byte, as the handheld system's macro does); the Get*Value
+// macros take one apart.
+#define RGB(r, g, b) \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define GetRValue(rgb) (static_cast<BYTE>(rgb))
+#define GetGValue(rgb) (static_cast<BYTE>(static_cast<WORD>(rgb) >> 8))
+#define GetBValue(rgb) (static_cast<BYTE>((rgb) >> 16))
+
 #define TRUE 1
 #define FALSE 0
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
