@@ -41,7 +41,7 @@ public:
     /// A File, opened for reading here if it is not open; it stays the caller's.
     virtual long load(File* file);
     /// A resource of a module (null: the program), type "WAVE" unless another is named
-    /// (a text or MAKEINTRESOURCE(n)).
+    /// (a text, compared without case, or "#n" for the number n).
     virtual long load(HINSTANCE module, unsigned long resourceId, const wchar_t* resourceType = L"WAVE");
     /// A caller's bytes: copied as decoded, so they may go afterwards.
     virtual long load(const unsigned char* data, unsigned long size);
