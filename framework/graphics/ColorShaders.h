@@ -46,6 +46,7 @@ public:
     MultiplyShader(const MultiplyShader& other) = default;
     /// Copies `other`'s factors.
     MultiplyShader& operator=(const MultiplyShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~MultiplyShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes the factors of the COLORREF `color`.
@@ -70,6 +71,7 @@ public:
     OverlayShader(const OverlayShader& other) = default;
     /// Copies `other`'s factors.
     OverlayShader& operator=(const OverlayShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~OverlayShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes the factors of the COLORREF `color`.
@@ -94,6 +96,7 @@ public:
     ScreenShader(const ScreenShader& other) = default;
     /// Copies `other`'s factors.
     ScreenShader& operator=(const ScreenShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~ScreenShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes the factors of the COLORREF `color`.
@@ -115,6 +118,7 @@ public:
     GrayScaleShader(const GrayScaleShader& other) = default;
     /// A copy.
     GrayScaleShader& operator=(const GrayScaleShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~GrayScaleShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
 };

@@ -28,6 +28,7 @@ public:
     CascadeShader(const CascadeShader& other) = default;
     /// The same two shaders as `other`.
     CascadeShader& operator=(const CascadeShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~CascadeShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
 
@@ -51,6 +52,7 @@ public:
     FontShader(const FontShader& other) = default;
     /// The same settings (and inner shader) as `other`.
     FontShader& operator=(const FontShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~FontShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes the COLORREF `colorKey` as the key and switches the key on.

@@ -30,6 +30,7 @@ public:
     ColorKeyShader(const ColorKeyShader& other) = default;
     /// Copies `other`'s key.
     ColorKeyShader& operator=(const ColorKeyShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~ColorKeyShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes `colorKey` (a COLORREF) as the key.
@@ -54,6 +55,7 @@ public:
     FillForeShader(const FillForeShader& other) = default;
     /// Copies `other`'s colours.
     FillForeShader& operator=(const FillForeShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~FillForeShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes a new key.
@@ -81,6 +83,7 @@ public:
     FillBackShader(const FillBackShader& other) = default;
     /// Copies `other`'s colours.
     FillBackShader& operator=(const FillBackShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~FillBackShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Takes a new key.

@@ -26,6 +26,7 @@ public:
     OpacityShader(const OpacityShader& other) = default;
     /// Copies `other`'s opacity.
     OpacityShader& operator=(const OpacityShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~OpacityShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
     /// Opacity 0..255; values above 255 are stored as 255.
