@@ -93,8 +93,9 @@ public:
     /// bytes of a resource of `resourceType` decoded as for create(File*).
     virtual long create(unsigned long resourceId, const wchar_t* resourceType, HINSTANCE module);
     /// Loads the whole of `file` (resolved by a FileSystemManager, so also a member of a
-    /// ZIP archive), decoding BMP, PNG, JPEG or GIF (its first frame) by its first bytes.
-    /// 0, or ResultCode::NullParameter, ImageOpenError (unreadable or damaged),
+    /// ZIP archive), decoding BMP, PNG, JPEG or GIF (its first frame, transparency
+    /// ignored) by its first bytes, at most 8192 pixels on a side. 0, or
+    /// ResultCode::NullParameter, ImageOpenError (unreadable, damaged or too large),
     /// UnsupportedImageType (not one of the formats), OutOfMemory.
     virtual long create(File* file);
     /// The same from the local file at `path`, relative paths taken from the program's
