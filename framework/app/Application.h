@@ -36,7 +36,7 @@ class Surface;
 /// \code
 /// class Game : public StateMachine {
 ///     long configure(Config* config) override { config->appName = L"Game"; return 0; }
-///     long onInit(Surface* surface, Panel* panel, Application* application) override
+///     long onInit(Surface*, Panel*, Application*) override
 ///     {
 ///         play.addEventHandler(&board, nullptr, false, false);
 ///         addState(&play);
