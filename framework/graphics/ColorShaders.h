@@ -3,6 +3,10 @@
 
 /// \file
 /// The shaders that recolour the source: multiply, overlay, screen and grey scale.
+///
+/// Each recolours the source pixel by itself (the destination is ignored, so the result
+/// replaces it). Channel factors come from a COLORREF: red = c & 0xFF,
+/// green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF.
 /// \ingroup graphics
 
 #include <Parvolin/Export.h>
@@ -10,10 +14,6 @@
 
 /// \addtogroup graphics
 /// @{
-
-// Shaders that recolour the source pixel by itself (the destination is ignored, so the
-// result replaces it). Channel factors come from a COLORREF: red = c & 0xFF,
-// green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF.
 
 /// The three channel factors of the colour shaders, taken from a COLORREF 0x00BBGGRR.
 struct ChannelFactors {

@@ -3,6 +3,9 @@
 
 /// \file
 /// The shaders built around other shaders: a cascade of two, and the fonts' shader.
+///
+/// The inner shaders are borrowed: they must outlive
+/// every blit that uses the outer one. Copying copies the pointers, not the shaders.
 /// \ingroup graphics
 
 #include <Parvolin/Export.h>
@@ -10,9 +13,6 @@
 
 /// \addtogroup graphics
 /// @{
-
-// Shaders built around other shaders. The inner shaders are borrowed: they must outlive
-// every blit that uses the outer one. Copying copies the pointers, not the shaders.
 
 /// Two shaders in a row: both see the same destination, the second sees the first's
 /// result as its source. A null shader passes its source on unchanged. The two shaders

@@ -3,6 +3,10 @@
 
 /// \file
 /// The shaders that choose per pixel by a colour key.
+///
+/// Source pixels equal to the key (compared as native pixels; a COLORREF key is truncated
+/// first, so every colour that truncates to the same native value matches) are treated
+/// apart from the others.
 /// \ingroup graphics
 
 #include <Parvolin/Export.h>
@@ -10,10 +14,6 @@
 
 /// \addtogroup graphics
 /// @{
-
-// Shaders that choose per pixel by a colour key: source pixels equal to the key (compared
-// as native pixels; a COLORREF key is truncated first, so every colour that truncates to
-// the same native value matches) are treated apart from the others.
 
 /// The sprite shader: key-coloured source pixels are transparent, the others copied.
 /// The key is a COLORREF compared as an RGB565 pixel: every colour that truncates to the

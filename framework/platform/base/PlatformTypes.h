@@ -3,15 +3,14 @@
 
 /// \file
 /// The handheld system's basic types, handles and colour macros.
+///
+/// Rectangle and point fields are signed 32-bit, as they were on the 32-bit device.
 /// \ingroup platform_base
 
 #include <cstdint>
 
 /// \addtogroup platform_base
 /// @{
-
-// The handheld platform's basic types, as the public interface uses them. Rectangle and
-// point fields are signed 32-bit, as they were on the 32-bit device.
 
 /// A rectangle, right- and bottom-exclusive: it covers the columns left to right - 1 and
 /// the rows top to bottom - 1, so `{0, 0, 16, 8}` is 16 pixels wide and 8 high.
