@@ -1,7 +1,9 @@
 #ifndef PARVOLIN_H
 #define PARVOLIN_H
 
-// Everything a game needs: include this one header.
+/// \file
+/// Everything a game needs: include this one header, `<Parvolin/Parvolin.h>`.
+/// \ingroup core
 
 #include <Parvolin/platform/base/PlatformTypes.h>
 #include <Parvolin/platform/base/VirtualKeys.h>

@@ -1,24 +1,39 @@
 #ifndef PARVOLIN_KEY_SHADERS_H
 #define PARVOLIN_KEY_SHADERS_H
 
+/// \file
+/// The shaders that choose per pixel by a colour key.
+///
+/// Source pixels equal to the key (compared as native pixels; a COLORREF key is truncated
+/// first, so every colour that truncates to the same native value matches) are treated
+/// apart from the others.
+/// \ingroup graphics
+
 #include <Parvolin/Export.h>
 #include <Parvolin/graphics/Shader.h>
 
-// Shaders that choose per pixel by a colour key: source pixels equal to the key (compared
-// as native pixels; a COLORREF key is truncated first, so every colour that truncates to
-// the same native value matches) are treated apart from the others.
+/// \addtogroup graphics
+/// @{
 
-// Key-coloured source pixels are transparent.
+/// The sprite shader: key-coloured source pixels are transparent, the others copied.
+/// The key is a COLORREF compared as an RGB565 pixel: every colour that truncates to the
+/// same pixel matches.
 class PARVOLIN_API ColorKeyShader : public Shader {
     unsigned long internalProcess(unsigned long destination, unsigned long source) override;
 
 public:
+    /// Black as the key.
     ColorKeyShader();
+    /// `colorKey` (a COLORREF) as the key.
     ColorKeyShader(unsigned long colorKey);
+    /// Copies `other`'s key.
     ColorKeyShader(const ColorKeyShader& other) = default;
+    /// Copies `other`'s key.
     ColorKeyShader& operator=(const ColorKeyShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~ColorKeyShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
+    /// Takes `colorKey` (a COLORREF) as the key.
     void setColorKey(unsigned long colorKey);
 
 private:
@@ -26,18 +41,26 @@ private:
     unsigned long colorKey;
 };
 
-// A silhouette: key pixels transparent, every other pixel painted in the fill colour.
+/// A silhouette: key pixels transparent, every other pixel painted in the fill colour.
+/// Key and fill are COLORREF values; the key compares as for ColorKeyShader.
 class PARVOLIN_API FillForeShader : public Shader {
     unsigned long internalProcess(unsigned long destination, unsigned long source) override;
 
 public:
+    /// Black key, black fill.
     FillForeShader();
+    /// The key and the fill colour.
     FillForeShader(unsigned long colorKey, unsigned long fillColor);
+    /// Copies `other`'s colours.
     FillForeShader(const FillForeShader& other) = default;
+    /// Copies `other`'s colours.
     FillForeShader& operator=(const FillForeShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~FillForeShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
+    /// Takes a new key.
     void setColorKey(unsigned long colorKey);
+    /// Takes a new fill colour.
     void setFillColor(unsigned long fillColor);
 
 private:
@@ -46,18 +69,26 @@ private:
     unsigned long fillColor;
 };
 
-// The key-coloured background painted in the fill colour, the sprite kept.
+/// The key-coloured background painted in the fill colour, the sprite kept: every pixel
+/// is written. Key and fill are COLORREF values; the key compares as for ColorKeyShader.
 class PARVOLIN_API FillBackShader : public Shader {
     unsigned long internalProcess(unsigned long destination, unsigned long source) override;
 
 public:
+    /// Black key, black fill.
     FillBackShader();
+    /// The key and the fill colour.
     FillBackShader(unsigned long colorKey, unsigned long fillColor);
+    /// Copies `other`'s colours.
     FillBackShader(const FillBackShader& other) = default;
+    /// Copies `other`'s colours.
     FillBackShader& operator=(const FillBackShader& other) = default;
+    /// Releases nothing the shader borrowed.
     ~FillBackShader() override;
     unsigned long process(unsigned long destination, unsigned long source) override;
+    /// Takes a new key.
     void setColorKey(unsigned long colorKey);
+    /// Takes a new fill colour.
     void setFillColor(unsigned long fillColor);
 
 private:
@@ -65,5 +96,7 @@ private:
     unsigned long colorKey;
     unsigned long fillColor;
 };
+
+/// @}
 
 #endif
