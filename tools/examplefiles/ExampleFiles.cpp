@@ -5,7 +5,7 @@
 // orb.png        a glowing orb whose halo fades out through its alpha channel
 // coins.png      a spinning coin in 8 frames, 4 a row, with alpha: an animation's sheet
 // title-font.png a gold font twice the built-in one's size, with its marker row and alpha
-// caves.zip      a level (caves/map.txt), its tiles (caves/tiles.png) and a note, deflated
+// caves.zip      a level (map.txt), its tiles (tiles.png) and a note
 // bell.wav, drum.wav, tune.ogg  two sounds and a piece of music, synthesised
 #include "testdata/SoundFiles.h"
 #include "testdata/ZipBuilder.h"
@@ -261,8 +261,8 @@ bool write(const std::string& path, const std::string& bytes)
 
 bool caves(const std::string& path)
 {
-    const std::string map = "# The Crystal Caves: one character a tile.\n"
-                            "# Rock #, floor ., crystal *, door D.\n"
+    const std::string map = "; The Crystal Caves: one character a tile.\n"
+                            "; Rock #, floor ., crystal *, door D.\n"
                             "###############\n"
                             "#.....#.....*.#\n"
                             "#.*...#.###...#\n"
@@ -278,9 +278,8 @@ bool caves(const std::string& path)
     if (!tiles(path + ".tiles.png", png))
         return false;
     ZipBuilder zip;
-    zip.addFolder("caves/");
-    zip.add("caves/map.txt", map, 8);
-    zip.add("caves/tiles.png", png, 0);  // a PNG is compressed already: stored
+    zip.add("map.txt", map, 8);
+    zip.add("tiles.png", png, 0);  // a PNG is compressed already: stored
     zip.add("readme.txt", "Collect every crystal, then find the door.\n", 8);
     return write(path, zip.build());
 }
