@@ -294,7 +294,7 @@ std::vector<int16_t> bell(uint32_t rate)
         double value = 0;
         for (const auto& p : partials)
             value += p[1] * std::sin(2 * pi * p[0] * t) * std::exp(-p[2] * t);
-        out[i] = static_cast<int16_t>(std::lround(14000 * value * std::min(1.0, t / 0.002)));
+        out[i] = static_cast<int16_t>(std::lround(11000 * value * std::min(1.0, t / 0.002)));
     }
     return out;
 }
@@ -311,7 +311,7 @@ std::vector<int16_t> drum(uint32_t rate)
         noise = noise * 1103515245u + 12345u;
         const double hiss = ((noise >> 16) & 0x7FFF) / 16384.0 - 1;
         const double value = std::sin(phase) * std::exp(-t * 12) + 0.3 * hiss * std::exp(-t * 60);
-        out[i] = static_cast<int16_t>(std::lround(22000 * value));
+        out[i] = static_cast<int16_t>(std::lround(16000 * value));
     }
     return out;
 }
