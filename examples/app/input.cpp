@@ -25,7 +25,7 @@ public:
         surface->fillRect(RGB(20, 22, 30), nullptr, 255);
         Font* font = Font::getSystemFontWithBorder();
         surface->drawText(surface->getWidth() / 2, 6, font, TextAlign::Center, L"Draw, double-tap, press keys");
-        tagRECT field = {4, fieldTop, 236, fieldBottom};
+        Utility::Rect field(4, fieldTop, 236, fieldBottom);
         surface->fillRect(RGB(36, 40, 56), &field, 255);
 
         // The trail: a line between each point and the next, but not across a lift.
@@ -40,8 +40,7 @@ public:
         y = y < fieldTop + 8 ? fieldTop + 8 : y > fieldBottom - 8 ? fieldBottom - 8 : y;
         for (long row = -6; row <= 6; ++row) {
             const long half = 6 - (row < 0 ? -row : row);
-            tagRECT line = {static_cast<int32_t>(x - half), static_cast<int32_t>(y + row),
-                            static_cast<int32_t>(x + half + 1), static_cast<int32_t>(y + row + 1)};
+            Utility::Rect line(x - half, y + row, x + half + 1, y + row + 1);
             surface->fillRect(RGB(250, 200, 80), &line, 255);
         }
 
@@ -124,10 +123,9 @@ private:
         const long keyX[8] = {40, 40, 22, 58, 120, 170, 194, 218};
         const long keyY[8] = {214, 250, 232, 232, 244, 226, 214, 202};
         for (long i = 0; i < 8; ++i) {
-            tagRECT r = {static_cast<int32_t>(keyX[i] - 9), static_cast<int32_t>(keyY[i] - 9),
-                         static_cast<int32_t>(keyX[i] + 9), static_cast<int32_t>(keyY[i] + 9)};
-            if (i == 4)
-                r.left -= 8, r.right += 8, r.top += 3, r.bottom -= 3;
+            // The keys are squares, Start a wider, flatter button.
+            Utility::Rect r = i == 4 ? Utility::Rect(keyX[i] - 17, keyY[i] - 6, keyX[i] + 17, keyY[i] + 6)
+                                     : Utility::Rect(keyX[i] - 9, keyY[i] - 9, keyX[i] + 9, keyY[i] + 9);
             panel->fillRect(held[i] ? RGB(255, 120, 80) : RGB(70, 74, 96), &r, 255);
             panel->drawRect(RGB(150, 154, 180), &r, 255);
             if (i >= 4) {
@@ -137,10 +135,8 @@ private:
             // The arrows: a triangle pointing the key's way, a row (or column) at a time.
             for (long step = 0; step < 4; ++step) {
                 const long tip = i == 0 || i == 2 ? -3 + step : 3 - step;
-                tagRECT line = i < 2 ? tagRECT{static_cast<int32_t>(keyX[i] - step), static_cast<int32_t>(keyY[i] + tip),
-                                               static_cast<int32_t>(keyX[i] + step + 1), static_cast<int32_t>(keyY[i] + tip + 1)}
-                                     : tagRECT{static_cast<int32_t>(keyX[i] + tip), static_cast<int32_t>(keyY[i] - step),
-                                               static_cast<int32_t>(keyX[i] + tip + 1), static_cast<int32_t>(keyY[i] + step + 1)};
+                Utility::Rect line = i < 2 ? Utility::Rect(keyX[i] - step, keyY[i] + tip, keyX[i] + step + 1, keyY[i] + tip + 1)
+                                           : Utility::Rect(keyX[i] + tip, keyY[i] - step, keyX[i] + tip + 1, keyY[i] + step + 1);
                 panel->fillRect(RGB(230, 232, 240), &line, 255);
             }
         }

@@ -46,7 +46,7 @@ public:
         const wchar_t* sides[3] = {L"left", L"middle", L"right"};
         for (long pad = 0; pad < 6; ++pad) {
             const long row = pad / 3, column = pad % 3;
-            tagRECT r = padRect(pad);
+            Utility::Rect r = padRect(pad);
             // isPlaying tells whether the channel that play() handed out still sounds.
             const bool sounding = channels[pad] >= 0 && audio->isPlaying(channels[pad]);
             const unsigned long lit = row ? RGB(250, 140, 60) : RGB(90, 200, 250);
@@ -57,21 +57,21 @@ public:
                               sides[column]);
         }
 
-        tagRECT music = {40, musicTop, 200, musicTop + 30};
+        Utility::Rect music(40, musicTop, 200, musicTop + 30);
         surface->fillRect(audio->isMusicPlaying() ? RGB(70, 160, 90) : RGB(50, 48, 70), &music, 255);
         surface->drawRect(RGB(120, 230, 140), &music, 255);
         surface->drawText(120, musicTop + 11, font, TextAlign::Center,
                           audio->isMusicPlaying() ? L"Music: on" : L"Music: off");
 
         // Loudness, 0 to 256 (Audio::fullVolume): the bar's filled part.
-        tagRECT bar = {20, volumeTop, 220, volumeTop + 16};
-        tagRECT filled = {20, volumeTop, static_cast<int32_t>(20 + volume * 200 / Audio::fullVolume), volumeTop + 16};
+        Utility::Rect bar(20, volumeTop, 220, volumeTop + 16);
+        Utility::Rect filled(20, volumeTop, 20 + volume * 200 / Audio::fullVolume, volumeTop + 16);
         surface->fillRect(RGB(50, 48, 70), &bar, 255);
         surface->fillRect(RGB(200, 190, 90), &filled, 255);
         surface->drawText(120, volumeTop + 22, Font::getSystemFont(), TextAlign::Center, L"master volume");
 
         for (long channel = 0; channel < Audio::channelCount; ++channel) {
-            tagRECT dot = {static_cast<int32_t>(24 + channel * 6), 290, static_cast<int32_t>(28 + channel * 6), 294};
+            Utility::Rect dot(24 + channel * 6, 290, 28 + channel * 6, 294);
             surface->fillRect(audio->isPlaying(channel) ? RGB(255, 255, 255) : RGB(70, 68, 90), &dot, 255);
         }
         surface->drawText(120, 300, Font::getSystemFont(), TextAlign::Center, L"the mixer's channels");
@@ -81,7 +81,8 @@ public:
     long onStylusDown(tagPOINT point) override
     {
         for (long pad = 0; pad < 6; ++pad) {
-            tagRECT r = padRect(pad);
+            // A rectangle's right and bottom edges lie just outside it.
+            Utility::Rect r = padRect(pad);
             if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom)
                 // Full volume, panned to the pad's side, played once; the channel taken
                 // comes back so that the pad can ask whether it still plays.
@@ -103,11 +104,10 @@ public:
     long onKeyDown(unsigned long key, KeyList& keys) override { return key == keys.vkStart ? quitCode : 0; }
 
 private:
-    static tagRECT padRect(long pad)
+    static Utility::Rect padRect(long pad)
     {
         const long left = 10 + (pad % 3) * (padWidth + 5), top = padTop + (pad / 3) * (padHeight + 10);
-        return tagRECT{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + padWidth),
-                       static_cast<int32_t>(top + padHeight)};
+        return Utility::Rect(left, top, left + padWidth, top + padHeight);
     }
 
     Audio* audio = nullptr;

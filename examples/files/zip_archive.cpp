@@ -83,14 +83,13 @@ public:
                 const long kind = static_cast<long>(std::wcschr(kinds, map[y][x]) ? std::wcschr(kinds, map[y][x]) - kinds : 1);
                 crystals += kind == 2;
                 // The tiles lie side by side in the picture: the source rectangle picks one.
-                tagRECT source = {static_cast<int32_t>(kind * tile), 0, static_cast<int32_t>((kind + 1) * tile), tile};
+                Utility::Rect source(kind * tile, 0, (kind + 1) * tile, tile);
                 surface->bltFast(x * tile, mapTop + y * tile, &tiles, &source, nullptr);
             }
         surface->drawText(surface->getWidth() / 2, 8, font, TextAlign::Center,
                           crystals ? L"Tap the crystals" : L"The door is open!");
         if (!crystals) {
-            tagRECT door = {static_cast<int32_t>(14 * tile), static_cast<int32_t>(mapTop + 9 * tile),
-                            static_cast<int32_t>(15 * tile), static_cast<int32_t>(mapTop + 10 * tile)};
+            Utility::Rect door(14 * tile, mapTop + 9 * tile, 15 * tile, mapTop + 10 * tile);
             surface->fillRect(RGB(255, 230, 120), &door, 160);
         }
         surface->drawFormattedText(8, 212, font, TextAlign::Left, L"Crystals left: %ld", crystals);

@@ -87,8 +87,7 @@ public:
             surface->drawText(x + 32, y + 4, Font::getSystemFont(), TextAlign::Center, tiles[i].name);
             // A checkerboard behind the picture shows what a blending shader lets through.
             for (long square = 0; square < 48; ++square) {
-                tagRECT r = {static_cast<int32_t>(x + square % 8 * 8), static_cast<int32_t>(y + 14 + square / 8 * 8),
-                             static_cast<int32_t>(x + square % 8 * 8 + 8), static_cast<int32_t>(y + 22 + square / 8 * 8)};
+                Utility::Rect r(x + square % 8 * 8, y + 14 + square / 8 * 8, x + square % 8 * 8 + 8, y + 22 + square / 8 * 8);
                 surface->fillRect((square + square / 8) % 2 ? RGB(200, 200, 200) : RGB(90, 90, 90), &r, 255);
             }
             if (tiles[i].sprite) {

@@ -48,10 +48,10 @@ public:
         sky.create(surface->getWidth(), surface->getHeight());
         const long height = static_cast<long>(sky.getHeight());
         for (long y = 0; y < height; y += 4) {
-            tagRECT band = {0, static_cast<int32_t>(y), static_cast<int32_t>(sky.getWidth()), static_cast<int32_t>(y + 4)};
+            Utility::Rect band(0, y, sky.getWidth(), y + 4);
             sky.fillRect(RGB(10, 12 + y / 12, 40 + y / 5), &band, 255);
         }
-        unsigned long seed = 7;
+        uint32_t seed = 7;
         for (int star = 0; star < 70; ++star) {
             seed = seed * 1103515245 + 12345;  // the same stars in every run
             sky.setPixel((seed >> 8) % sky.getWidth(), (seed >> 20) % sky.getHeight(),

@@ -71,8 +71,7 @@ public:
     long onNextFrame(Surface* surface, Panel* panel) override
     {
         for (unsigned long y = 0; y < surface->getHeight(); y += 8) {
-            tagRECT band = {0, static_cast<int32_t>(y), static_cast<int32_t>(surface->getWidth()),
-                            static_cast<int32_t>(y + 8)};
+            Utility::Rect band(0, y, surface->getWidth(), y + 8);
             surface->fillRect(RGB(110 + y / 4, 170 + y / 8, 235), &band, 255);
         }
         Font* font = Font::getSystemFontWithBorder();
@@ -82,9 +81,8 @@ public:
 
         for (int i = 0; i < coinCount; ++i) {
             const Ledge& ledge = ledges[i];
-            tagRECT grass = {static_cast<int32_t>(ledge.x), static_cast<int32_t>(ledge.y),
-                             static_cast<int32_t>(ledge.x + ledge.width), static_cast<int32_t>(ledge.y + 4)};
-            tagRECT earth = {grass.left, grass.bottom, grass.right, grass.bottom + 8};
+            Utility::Rect grass(ledge.x, ledge.y, ledge.x + ledge.width, ledge.y + 4);
+            Utility::Rect earth(ledge.x, ledge.y + 4, ledge.x + ledge.width, ledge.y + 12);
             surface->fillRect(RGB(70, 170, 60), &grass, 255);
             surface->fillRect(RGB(120, 80, 40), &earth, 255);
         }

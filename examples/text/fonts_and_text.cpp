@@ -55,8 +55,7 @@ public:
         // getStringWidth measures a line before it is drawn: here, to size a button.
         const wchar_t* label = L"PLAY!";
         const long half = static_cast<long>(gold.getStringWidth(label)) / 2 + 10;
-        tagRECT button = {static_cast<int32_t>(middle - half), 156, static_cast<int32_t>(middle + half),
-                          static_cast<int32_t>(156 + gold.getHeight() + 10)};
+        Utility::Rect button(middle - half, 156, middle + half, 156 + gold.getHeight() + 10);
         surface->fillRect(RGB(60, 40, 110), &button, 255);
         surface->drawRect(RGB(200, 170, 255), &button, 255);
         surface->drawText(middle, 161, &gold, TextAlign::Center, label);

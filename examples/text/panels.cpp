@@ -57,8 +57,8 @@ public:
     long onNextFrame(Surface*, Panel* panel) override
     {
         const long width = static_cast<long>(panel->getWidth()), height = static_cast<long>(panel->getHeight());
-        tagRECT all = {0, 0, static_cast<int32_t>(width), static_cast<int32_t>(height)};
-        tagRECT title = {0, 0, static_cast<int32_t>(width), titleHeight};
+        Utility::Rect all(0, 0, width, height);
+        Utility::Rect title(0, 0, width, titleHeight);
         panel->fillRect(RGB(235, 230, 215), &all, 255);
         panel->fillRect(dragging ? RGB(200, 90, 40) : RGB(60, 60, 120), &title, 255);
         panel->drawRect(RGB(20, 20, 30), &all, 255);
@@ -67,7 +67,7 @@ public:
         // The list: lines move up a pixel a frame and come round again. Those partly
         // outside the list are cut at its edge, glyph rows and all.
         ++tick;
-        tagRECT listArea = {0, 0, static_cast<int32_t>(list.getWidth()), static_cast<int32_t>(list.getHeight())};
+        Utility::Rect listArea(0, 0, list.getWidth(), list.getHeight());
         list.fillRect(RGB(20, 24, 40), &listArea, 255);
         const long lineHeight = 12, loop = creditLines * lineHeight;
         for (long line = 0; line < creditLines * 2; ++line) {
@@ -136,8 +136,8 @@ public:
             MessageBoxW(nullptr, L"rocket.bmp", getErrorTextForCode(result), MB_OK | MB_ICONERROR);
             return -1;
         }
-        screen->addChild(&window, tagRECT{40, 60, 200, 250});
-        window.addChild(&list, tagRECT{8, titleHeight + 8, 152, 182});
+        screen->addChild(&window, Utility::Rect(40, 60, 200, 250));
+        window.addChild(&list, Utility::Rect(8, titleHeight + 8, 152, 182));
         windowHandler.window = &window;
 
         desk.addEventHandler(&desktop, nullptr, false, false);
