@@ -17,6 +17,8 @@ namespace {
 
 constexpr long quitCode = 1;  // no jump is registered for it, so it ends the game
 constexpr long fieldTop = 22, fieldBottom = 196, trailLength = 64, logLines = 4;
+// The device's keys in the order of the key list.
+enum Key { Up, Down, Left, Right, Start, A, B, C, keyCount };
 
 class InputHandler : public EventHandler {
 public:
@@ -34,8 +36,8 @@ public:
                 surface->drawLine(trail[i - 1].x, trail[i - 1].y, trail[i].x, trail[i].y, RGB(120, 220, 255), 255);
 
         // Held keys move the diamond a little every frame; the field's edges stop it.
-        x += (held[3] ? 3 : 0) - (held[2] ? 3 : 0);
-        y += (held[1] ? 3 : 0) - (held[0] ? 3 : 0);
+        x += (held[Right] ? 3 : 0) - (held[Left] ? 3 : 0);
+        y += (held[Down] ? 3 : 0) - (held[Up] ? 3 : 0);
         x = x < 12 ? 12 : x > 228 ? 228 : x;
         y = y < fieldTop + 8 ? fieldTop + 8 : y > fieldBottom - 8 ? fieldBottom - 8 : y;
         for (long row = -6; row <= 6; ++row) {
@@ -86,7 +88,7 @@ public:
         wchar_t text[48];
         std::swprintf(text, 48, L"key down: %ls", index >= 0 ? names[index] : L"another key");
         push(text);
-        if (index == 4)
+        if (index == Start)
             return quitCode;
         if (index >= 0)
             held[index] = true;
@@ -109,9 +111,9 @@ private:
 
     static long keyIndex(unsigned long key, const KeyList& keys)
     {
-        const uint32_t order[8] = {keys.vkUp, keys.vkDown, keys.vkLeft, keys.vkRight,
-                                   keys.vkStart, keys.vkA, keys.vkB, keys.vkC};
-        for (long i = 0; i < 8; ++i)
+        const uint32_t order[keyCount] = {keys.vkUp,    keys.vkDown, keys.vkLeft, keys.vkRight,
+                                          keys.vkStart, keys.vkA,    keys.vkB,    keys.vkC};
+        for (long i = 0; i < keyCount; ++i)
             if (order[i] == key)
                 return i;
         return -1;
@@ -120,23 +122,25 @@ private:
     // The device's pad as a picture: each key bright while it is held.
     void drawPad(Panel* panel)
     {
-        const long keyX[8] = {40, 40, 22, 58, 120, 170, 194, 218};
-        const long keyY[8] = {214, 250, 232, 232, 244, 226, 214, 202};
-        for (long i = 0; i < 8; ++i) {
+        const long keyX[keyCount] = {40, 40, 22, 58, 120, 170, 194, 218};
+        const long keyY[keyCount] = {214, 250, 232, 232, 244, 226, 214, 202};
+        for (long i = 0; i < keyCount; ++i) {
             // The keys are squares, Start a wider, flatter button.
-            Utility::Rect r = i == 4 ? Utility::Rect(keyX[i] - 17, keyY[i] - 6, keyX[i] + 17, keyY[i] + 6)
-                                     : Utility::Rect(keyX[i] - 9, keyY[i] - 9, keyX[i] + 9, keyY[i] + 9);
+            const long halfWidth = i == Start ? 17 : 9, halfHeight = i == Start ? 6 : 9;
+            Utility::Rect r(keyX[i] - halfWidth, keyY[i] - halfHeight, keyX[i] + halfWidth, keyY[i] + halfHeight);
             panel->fillRect(held[i] ? RGB(255, 120, 80) : RGB(70, 74, 96), &r, 255);
             panel->drawRect(RGB(150, 154, 180), &r, 255);
-            if (i >= 4) {
-                panel->drawText(keyX[i], keyY[i] - 3, Font::getSystemFont(), TextAlign::Center, labels[i - 4]);
+            if (i >= Start) {
+                panel->drawText(keyX[i], keyY[i] - 3, Font::getSystemFont(), TextAlign::Center, labels[i - Start]);
                 continue;
             }
             // The arrows: a triangle pointing the key's way, a row (or column) at a time.
             for (long step = 0; step < 4; ++step) {
-                const long tip = i == 0 || i == 2 ? -3 + step : 3 - step;
-                Utility::Rect line = i < 2 ? Utility::Rect(keyX[i] - step, keyY[i] + tip, keyX[i] + step + 1, keyY[i] + tip + 1)
-                                           : Utility::Rect(keyX[i] + tip, keyY[i] - step, keyX[i] + tip + 1, keyY[i] + step + 1);
+                const long tip = i == Up || i == Left ? -3 + step : 3 - step;
+                const bool upright = i == Up || i == Down;
+                const long across = upright ? keyX[i] : keyY[i], along = (upright ? keyY[i] : keyX[i]) + tip;
+                Utility::Rect line = upright ? Utility::Rect(across - step, along, across + step + 1, along + 1)
+                                             : Utility::Rect(along, across - step, along + 1, across + step + 1);
                 panel->fillRect(RGB(230, 232, 240), &line, 255);
             }
         }
@@ -168,11 +172,11 @@ private:
         std::wcsncpy(log[logLines - 1], text, 47);
     }
 
-    const wchar_t* names[8] = {L"up", L"down", L"left", L"right", L"Start", L"A", L"B", L"C"};
+    const wchar_t* names[keyCount] = {L"up", L"down", L"left", L"right", L"Start", L"A", L"B", L"C"};
     const wchar_t* labels[4] = {L"Start", L"A", L"B", L"C"};
     TrailPoint trail[trailLength] = {};
     long trailCount = 0;
-    bool held[8] = {};
+    bool held[keyCount] = {};
     long x = 120, y = 110;
     wchar_t log[logLines][48] = {};
 };

@@ -59,7 +59,8 @@ public:
         // read() takes bytes; this note is plain ASCII, one character a byte.
         File readme;
         char bytes[48] = {};
-        if (archive.resolveFile(&readme, L"readme.txt") == ResultCode::Ok && readme.open(FileMode::Read) == ResultCode::Ok)
+        if (archive.resolveFile(&readme, L"readme.txt") == ResultCode::Ok &&
+            readme.open(FileMode::Read) == ResultCode::Ok)
             for (long i = 0, count = readme.read(bytes, 47); i < count && bytes[i] != '\n'; ++i)
                 note[i] = static_cast<unsigned char>(bytes[i]);
 
@@ -79,8 +80,10 @@ public:
         long crystals = 0;
         for (long y = 0; y < rows; ++y)
             for (long x = 0; x < columns; ++x) {
+                // The tile's place in the picture: rock, floor, crystal, door.
                 const wchar_t* kinds = L"#.*D";
-                const long kind = static_cast<long>(std::wcschr(kinds, map[y][x]) ? std::wcschr(kinds, map[y][x]) - kinds : 1);
+                const wchar_t* found = std::wcschr(kinds, map[y][x]);
+                const long kind = found ? static_cast<long>(found - kinds) : 1;
                 crystals += kind == 2;
                 // The tiles lie side by side in the picture: the source rectangle picks one.
                 Utility::Rect source(kind * tile, 0, (kind + 1) * tile, tile);

@@ -87,7 +87,8 @@ public:
             surface->drawText(x + 32, y + 4, Font::getSystemFont(), TextAlign::Center, tiles[i].name);
             // A checkerboard behind the picture shows what a blending shader lets through.
             for (long square = 0; square < 48; ++square) {
-                Utility::Rect r(x + square % 8 * 8, y + 14 + square / 8 * 8, x + square % 8 * 8 + 8, y + 22 + square / 8 * 8);
+                const long left = x + square % 8 * 8, top = y + 14 + square / 8 * 8;
+                Utility::Rect r(left, top, left + 8, top + 8);
                 surface->fillRect((square + square / 8) % 2 ? RGB(200, 200, 200) : RGB(90, 90, 90), &r, 255);
             }
             if (tiles[i].sprite) {

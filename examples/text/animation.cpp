@@ -33,7 +33,8 @@ private:
 struct Ledge {
     long x, y, width;
 };
-const Ledge ledges[coinCount] = {{20, 110, 50}, {150, 90, 70}, {90, 160, 60}, {10, 220, 60}, {160, 200, 60}, {80, 270, 80}};
+const Ledge ledges[coinCount] = {{20, 110, 50},  {150, 90, 70},  {90, 160, 60},
+                                 {10, 220, 60},  {160, 200, 60}, {80, 270, 80}};
 
 class CoinHandler : public EventHandler {
 public:

@@ -9,8 +9,6 @@
 
 #include <Parvolin/Parvolin.h>
 
-#include <cwchar>
-
 namespace {
 
 constexpr long quitCode = 1;  // no jump is registered for it, so it ends the game
@@ -49,7 +47,7 @@ private:
 // Draws the window through its panel: (0, 0) is the window's corner wherever it is.
 class WindowHandler : public EventHandler {
 public:
-    explicit WindowHandler(Panel& list) : list(list) {}
+    WindowHandler(Panel& window, Panel& list) : window(window), list(list) {}
     ~WindowHandler() { rocket.free(); }
 
     long load() { return rocket.create(L"rocket.bmp"); }
@@ -86,7 +84,8 @@ public:
     // fast drag does not lose it.
     long onStylusDown(tagPOINT point) override
     {
-        dragging = point.x > 0 && point.x < static_cast<long>(list.getWidth()) + 16 && point.y > 0 && point.y < titleHeight;
+        dragging = point.x >= 0 && point.x < static_cast<long>(window.getWidth()) && point.y >= 0 &&
+                   point.y < titleHeight;
         grab = point;
         return 0;
     }
@@ -98,7 +97,7 @@ public:
             // from where it was grabbed. A move that would leave the screen is refused
             // (ResultCode::InvalidCoordinates) and the window stays.
             tagPOINT offset = {point.x - grab.x, point.y - grab.y};
-            window->move(offset);
+            window.move(offset);
         }
         return 0;
     }
@@ -109,9 +108,8 @@ public:
         return 0;
     }
 
-    Panel* window = nullptr;
-
 private:
+    Panel& window;
     Panel& list;
     Surface rocket;
     long tick = 0;
@@ -138,7 +136,6 @@ public:
         }
         screen->addChild(&window, Utility::Rect(40, 60, 200, 250));
         window.addChild(&list, Utility::Rect(8, titleHeight + 8, 152, 182));
-        windowHandler.window = &window;
 
         desk.addEventHandler(&desktop, nullptr, false, false);
         desk.addEventHandler(&windowHandler, &window, true, true);
@@ -152,7 +149,7 @@ private:
     Panel list;
     State desk;
     DesktopHandler desktop{window};
-    WindowHandler windowHandler{list};
+    WindowHandler windowHandler{window, list};
 };
 
 } // namespace

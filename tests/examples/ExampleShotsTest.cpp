@@ -53,11 +53,13 @@ std::string withShotIn(const std::string& script, const TempFolder& folder, std:
 void peaks(const std::string& wave, long& left, long& right)
 {
     left = right = 0;
+    auto sample = [&](size_t at) {
+        const int value = static_cast<uint8_t>(wave[at]) | static_cast<uint8_t>(wave[at + 1]) << 8;
+        return std::labs(static_cast<int16_t>(value));
+    };
     for (size_t at = 44; at + 4 <= wave.size(); at += 4) {
-        const long l = static_cast<int16_t>(static_cast<uint8_t>(wave[at]) | static_cast<uint8_t>(wave[at + 1]) << 8);
-        const long r = static_cast<int16_t>(static_cast<uint8_t>(wave[at + 2]) | static_cast<uint8_t>(wave[at + 3]) << 8);
-        left = std::max(left, std::labs(l));
-        right = std::max(right, std::labs(r));
+        left = std::max(left, sample(at));
+        right = std::max(right, sample(at + 2));
     }
 }
 
@@ -113,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, ExampleShows,
                                            ExampleShot{"files", "zip_archive", false},
                                            ExampleShot{"audio", "sound", true},
                                            ExampleShot{"video", "subtitled_video", false}),
-                         [](const ::testing::TestParamInfo<ExampleShot>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ExampleShot>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

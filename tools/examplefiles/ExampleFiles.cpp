@@ -197,8 +197,9 @@ bool titleFont(const std::string& path)
                         outline = outline || letter(x + dx, y + dy);
                 if (!outline)
                     continue;
+                const double depth = (y - 1) / (height - 3.0);
                 const unsigned long colour =
-                    letter(x, y) ? mix(RGB(255, 245, 170), RGB(235, 120, 20), (y - 1) / (height - 3.0)) : RGB(60, 30, 10);
+                    letter(x, y) ? mix(RGB(255, 245, 170), RGB(235, 120, 20), depth) : RGB(60, 30, 10);
                 strip.setPixel(static_cast<unsigned long>(left + x), static_cast<unsigned long>(1 + y), colour);
                 setAlpha(strip, left + x, 1 + y, 1.0);
             }
@@ -329,7 +330,8 @@ std::vector<int16_t> tune(uint32_t rate)
         for (size_t i = 0; i < length && start + i < mixed.size(); ++i) {
             const double t = double(i) / rate;
             const double envelope = std::min(1.0, t / 0.01) * std::exp(-2.5 * t) * std::min(1.0, (length - i) / 200.0);
-            mixed[start + i] += loudness * envelope * (std::sin(2 * pi * hertz * t) + 0.2 * std::sin(4 * pi * hertz * t));
+            const double wave = std::sin(2 * pi * hertz * t) + 0.2 * std::sin(4 * pi * hertz * t);
+            mixed[start + i] += loudness * envelope * wave;
         }
     };
     for (size_t n = 0; n < 32; ++n)
