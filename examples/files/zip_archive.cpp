@@ -5,7 +5,9 @@
 //
 // A game's data often travels as one archive. "zip:caves.zip" names the archive's root
 // folder (the archive lies beside the program); its members are found from there with
-// resolveFile, and are read like any other file.
+// resolveFile, by their names in the archive, and are read like any other file. This
+// archive keeps its members at its top; in one whose members lie in folders, the root is
+// the folder of the least deep of them (data for data/a.png), not the archive's top.
 
 #include <Parvolin/Parvolin.h>
 
@@ -29,8 +31,8 @@ public:
         if (long result = files.resolveFile(&archive, L"zip:caves.zip"))
             return result;
 
-        // The map: one text line a row; lines that start with ';' are comments. readLine stores one
-        // character a byte and leaves the line feed out.
+        // The map: one text line a row; lines that start with ';' are comments. readLine
+        // stores one character a byte and leaves the line feed out.
         File mapFile;
         if (long result = archive.resolveFile(&mapFile, L"map.txt"))
             return result;
