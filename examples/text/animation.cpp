@@ -14,7 +14,7 @@ namespace {
 constexpr long quitCode = 1;  // no jump is registered for it, so it ends the game
 constexpr int coinCount = 6;
 
-// Turns a little way and back: frames 0 to 3, then 3 to 0, over and over.
+// Turns a little way and back: frames 0, 1, 2, 3, 2, 1, over and over.
 class Wobble : public Animation {
 public:
     Wobble(SurfaceRGBA* sheet) : Animation(sheet, 2, 4) {}
