@@ -27,6 +27,10 @@ public:
 
     long onNextFrame(Surface* surface, Panel*) override
     {
+        // A new surface's pixels, the back buffer's too, are whatever the memory held: a
+        // frame draws every pixel of the screen, the bar's empty stretch included.
+        tagRECT barArea = {0, 0, static_cast<int32_t>(width), bar};
+        surface->fillRect(0x202020, &barArea, 255);
         surface->bltFast(0, bar, &canvas, nullptr, nullptr);
         for (long i = 0; i < colours; ++i) {
             tagRECT swatch = {static_cast<int32_t>(i * bar), 0, static_cast<int32_t>((i + 1) * bar), bar};
