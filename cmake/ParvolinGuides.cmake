@@ -115,9 +115,9 @@ foreach(guide ${PARVOLIN_GUIDES})
   endwhile()
 
   # Every picture the guide shows is one of the runs' shots.
-  string(REGEX MATCHALL "\\]\\(pictures/[^)]+\\)" pictures "${text}")
+  string(REGEX MATCHALL "\\(pictures/[A-Za-z0-9_.-]+\\)" pictures "${text}")
   foreach(picture ${pictures})
-    string(REGEX REPLACE "^\\]\\(pictures/|\\)$" "" picture "${picture}")
+    string(REGEX REPLACE "^\\(pictures/(.*)\\)$" "\\1" picture "${picture}")
     list(APPEND PARVOLIN_GUIDE_PICTURES ${picture})
   endforeach()
 endforeach()

@@ -105,7 +105,7 @@ int main(int argc, char** argv)
         notes.insert(notes.end(), note.begin(), note.end());
     }
     const std::string tune = SoundFiles::vorbis(notes, 1, 44100);
-    const std::string level = "ghosts 3\nspeed 2\n";
+    const std::string level = "misses 3\nspeed 2\n";
     ok = ok && !tune.empty() && writeAll(folder + "/beep.wav", beep) && writeAll(folder + "/tune.ogg", tune) &&
          writeAll(folder + "/level.txt", level);
 
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     zip.add("data/ghost.png", readAll(folder + "/ghost.png"), 8);
     zip.addFolder("data/sounds");
     zip.add("data/sounds/beep.wav", beep, 8);
-    zip.add("data/level.txt", "ghosts 5\nspeed 3\n", 8);
+    zip.add("data/level.txt", "misses 5\nspeed 3\n", 8);
     ok = ok && writeAll(folder + "/data.zip", zip.build());
     if (!ok)
         std::fprintf(stderr, "cannot write the guides' files into %s\n", argv[1]);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct GuideRun {
     std::string script;   // the script file written by the build
     std::map<std::string, std::string> variables;
 };
+
+// A run is named by its program in the tests' messages.
+void PrintTo(const GuideRun& run, std::ostream* out) { *out << run.program << " under " << run.script; }
 
 std::vector<GuideRun> readManifest()
 {
