@@ -1,6 +1,7 @@
 // Makes the files the guides' programs read, at build time, into the programs' folder:
 //   parvolin-guide-assets <folder>
-// ship.png    24 x 16, a ship on a magenta (255, 0, 255) background, the colour key
+// ship.png    24 x 16, a ship (a red fin on its left) on a magenta (255, 0, 255)
+//             background, the colour key
 // ghost.png   24 x 24 with an alpha channel: a ghost, opaque in the middle, fading out
 // beep.wav    a tenth of a second at 880 Hz, 16-bit mono PCM
 // tune.ogg    four notes in two seconds, Ogg Vorbis
@@ -34,6 +35,9 @@ void drawShip(Surface& ship)
     ship.fillRect(RGB(40, 90, 200), wings, 255);
     Utility::Rect window(10, 6, 14, 10);
     ship.fillRect(RGB(255, 200, 40), window, 255);
+    // A fin on the left wing only, so that a mirrored ship looks mirrored.
+    Utility::Rect fin(2, 6, 5, 10);
+    ship.fillRect(RGB(230, 60, 60), fin, 255);
 }
 
 void drawGhost(SurfaceRGBA& ghost)
