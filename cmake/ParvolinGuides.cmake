@@ -2,6 +2,7 @@
 # from the code. In a guide,
 #
 #   <!-- listing: NAME -->        followed by a ```cpp block: a whole program, built as NAME
+#   <!-- file: NAME -->           followed by a fenced block: a file the programs read
 #   <!-- script: NAME [VAR=VALUE ...] -->   followed by a fenced block: an input script
 #   <!-- script: NAME [VAR=VALUE ...]
 #   FRAME COMMAND ...
@@ -11,7 +12,7 @@
 # and every `shot FILE` it takes, relative to the run's working folder, must equal
 # docs/pictures/FILE pixel for pixel. Every picture a guide shows from pictures/ must be
 # such a shot. The programs are built in <build>/guides/programs, beside the files they read
-# (made by docs/assets/GuideAssets.cpp, and the video example's clip).
+# (the guides' own, those made by docs/assets/GuideAssets.cpp, and the examples' clip).
 
 set(PARVOLIN_GUIDE_DIR ${PROJECT_BINARY_DIR}/guides)
 set(PARVOLIN_GUIDE_PROGRAMS ${PARVOLIN_GUIDE_DIR}/programs)
@@ -65,10 +66,31 @@ foreach(guide ${PARVOLIN_GUIDES})
     string(SUBSTRING "${text}" ${position} -1 rest)
     string(FIND "${rest}" "<!-- listing: " listingAt)
     string(FIND "${rest}" "<!-- script: " scriptAt)
-    if(listingAt EQUAL -1 AND scriptAt EQUAL -1)
+    string(FIND "${rest}" "<!-- file: " fileAt)
+    # The first marker of the three comes next.
+    set(next "")
+    set(nextAt -1)
+    foreach(kind listing script file)
+      if(NOT ${kind}At EQUAL -1 AND (nextAt EQUAL -1 OR ${kind}At LESS nextAt))
+        set(next ${kind})
+        set(nextAt ${${kind}At})
+      endif()
+    endforeach()
+    if(next STREQUAL "")
       break()
     endif()
-    if(scriptAt EQUAL -1 OR (NOT listingAt EQUAL -1 AND listingAt LESS scriptAt))
+    if(next STREQUAL "file")
+      math(EXPR at "${position} + ${fileAt} + 11")
+      string(SUBSTRING "${text}" ${at} -1 rest)
+      string(FIND "${rest}" " -->" nameEnd)
+      string(SUBSTRING "${rest}" 0 ${nameEnd} name)
+      if(NOT name MATCHES "^[A-Za-z0-9._-]+$")
+        message(FATAL_ERROR "${guideName}: file \"${name}\" is not a plain file name")
+      endif()
+      math(EXPR at "${at} + ${nameEnd}")
+      parvolin_guide_block("${text}" ${at} ${name} content position)
+      parvolin_guide_write(${PARVOLIN_GUIDE_PROGRAMS}/${name} "${content}")
+    elseif(next STREQUAL "listing")
       math(EXPR at "${position} + ${listingAt} + 14")
       string(SUBSTRING "${text}" ${at} -1 rest)
       string(FIND "${rest}" " -->" nameEnd)
@@ -134,7 +156,7 @@ foreach(program IN LISTS PARVOLIN_GUIDE_RUN_PROGRAMS)
   endif()
 endforeach()
 
-# The files the programs read: sprites, sounds, a ZIP archive, a clip and its subtitles.
+# The files the programs read that a guide does not show: sprites, sounds, a ZIP archive, a clip.
 add_executable(parvolin-guide-assets ${PROJECT_SOURCE_DIR}/docs/assets/GuideAssets.cpp)
 target_link_libraries(parvolin-guide-assets PRIVATE Parvolin ParvolinTestData)
 parvolin_warnings(parvolin-guide-assets)
@@ -147,11 +169,10 @@ add_custom_command(OUTPUT ${PARVOLIN_GUIDE_ASSETS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PARVOLIN_GUIDE_PROGRAMS}
   COMMAND parvolin-guide-assets ${PARVOLIN_GUIDE_PROGRAMS}
   DEPENDS parvolin-guide-assets)
-add_custom_command(OUTPUT ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv ${PARVOLIN_GUIDE_PROGRAMS}/clip.srt
+add_custom_command(OUTPUT ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PARVOLIN_GUIDE_PROGRAMS}
   COMMAND parvolin-clipgen ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/docs/assets/clip.srt ${PARVOLIN_GUIDE_PROGRAMS}/clip.srt
-  DEPENDS parvolin-clipgen ${PROJECT_SOURCE_DIR}/docs/assets/clip.srt)
+  DEPENDS parvolin-clipgen)
 add_custom_target(parvolin-guides DEPENDS ${PARVOLIN_GUIDE_ASSETS} ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv)
 
 foreach(name ${PARVOLIN_GUIDE_LISTINGS})
