@@ -19,8 +19,9 @@ Module.parvolinWeb = (function () {
   var audioNext = 0;
   var channel = new MessageChannel();
   var resumes = [];
-  var busySince = 0;
-  var busy = [];  // milliseconds the program ran between its returns to the page
+  // The program's working time per frame tick: the time between two ticks less its waits.
+  var work = 0, workSince = null;
+  var busy = [];
 
   channel.port1.onmessage = function () { var resume = resumes.shift(); if (resume) resume(); };
 
@@ -105,11 +106,23 @@ Module.parvolinWeb = (function () {
   window.addEventListener('keyup', key(5));
 
   // The program's folder is kept in the browser's storage (IndexedDB) between visits.
-  var syncing = false;
+  // One copy at a time; a call while one runs copies again after it, so that nothing
+  // written meanwhile is missed.
+  var syncing = false, syncAgain = false;
   function persist() {
-    if (syncing || typeof IDBFS === 'undefined' || !Module.parvolinFolder) return;
+    if (typeof IDBFS === 'undefined' || !Module.parvolinFolder) return;
+    if (syncing) {
+      syncAgain = true;
+      return;
+    }
     syncing = true;
-    FS.syncfs(false, function () { syncing = false; });
+    FS.syncfs(false, function () {
+      syncing = false;
+      if (syncAgain) {
+        syncAgain = false;
+        persist();
+      }
+    });
   }
   document.addEventListener('visibilitychange', function () {
     queue(document.hidden ? 6 : 7, 0, 0);
@@ -182,15 +195,29 @@ Module.parvolinWeb = (function () {
     },
     alert: function (text) { window.alert(text); },
     yieldToPage: function () {
-      var now = performance.now();
-      if (busySince) {
-        busy.push(now - busySince);
-        if (busy.length > 10000) busy.shift();
-      }
+      // watchWaits counted the work up to this wait.
+      if (work > 0) busy.push(work);
+      if (busy.length > 10000) busy.shift();
+      work = 0;
       return new Promise(function (resume) {
-        resumes.push(function () { busySince = performance.now(); resume(); });
+        resumes.push(resume);
         channel.port2.postMessage(0);
       });
+    },
+    // Every wait of the program (emscripten_sleep, this host's yield) goes through here.
+    watchWaits: function () {
+      var handleSleep = Asyncify.handleSleep;
+      Asyncify.handleSleep = function (startAsync) {
+        if (Asyncify.state !== Asyncify.State.Normal) return handleSleep(startAsync);
+        if (workSince !== null) work += performance.now() - workSince;
+        workSince = null;
+        return handleSleep(function (wakeUp) {
+          startAsync(function (value) {
+            workSince = performance.now();
+            wakeUp(value);
+          });
+        });
+      };
     },
     // For the tests and the curious: the program's working time per frame tick, and its files.
     busyMilliseconds: function () { return busy.slice(); },
@@ -204,6 +231,7 @@ Module.parvolinWeb = (function () {
 
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {
+  Module.parvolinWeb.watchWaits();
   var name = Module.parvolinProgram || 'program';
   var folder = '/' + name;
   var query = new URLSearchParams(window.location.search);
@@ -242,6 +270,21 @@ Module.preRun.push(function () {
     });
   });
   setInterval(Module.parvolinWeb.persist, 2000);
+});
+
+// main() returns long after its first wait handed control to the page; Emscripten ends
+// the runtime only for a main() that returns at once, so this ends it for the rest: what
+// runs at exit runs, and the page says the program ended.
+Module.postRun = Module.postRun || [];
+Module.postRun.push(function () {
+  if (typeof Asyncify === 'undefined' || !Asyncify.currData) return;
+  Asyncify.whenDone().then(function (status) {
+    try {
+      exit(status);
+    } catch (error) {
+      if (!(error instanceof ExitStatus)) throw error;
+    }
+  });
 });
 
 Module.onExit = function (status) {
