@@ -167,6 +167,8 @@ await check('Vorlequin: the menu on the canvas is the headless glass, a tap on W
   await mouse(page, 'mouseReleased', 80, 70);
   const waitingShot = await page.evaluate(pngPixels('/native/waiting.png'));
   await page.until(`(${canvasPixels}) === ${JSON.stringify(waitingShot)}`, 'the game to wait for the stylus', 20);
+  // The tap was the gesture that starts the page's sound: the tap's click is played.
+  await page.until('Module.parvolinWeb.piecesPlayed > 0', 'sound after the first tap', 10);
   // A game played by hand for two seconds: the snake follows the stylus held right.
   await mouse(page, 'mousePressed', 200, 300);
   await page.evaluate('Module.parvolinWeb.busyMilliseconds().length');

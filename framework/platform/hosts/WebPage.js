@@ -36,10 +36,8 @@ Module.parvolinWeb = (function () {
   }
   window.addEventListener('resize', fit);
 
+  // Bounded: a program that stops taking its input does not fill the page's memory.
   function queue(kind, x, y, name) {
-    // A run of moves is one move: the newest place is what counts.
-    var last = events[events.length - 1];
-    if (kind === 1 && last && last.kind === 1) events.pop();
     if (events.length >= mostEvents) return;
     events.push({kind: kind, x: x, y: y, scale: scale, name: name || ''});
   }
@@ -192,6 +190,7 @@ Module.parvolinWeb = (function () {
       source.connect(audio.destination);
       source.start(audioNext);
       audioNext += count / 44100;
+      ++this.piecesPlayed;
     },
     alert: function (text) { window.alert(text); },
     yieldToPage: function () {
@@ -224,6 +223,7 @@ Module.parvolinWeb = (function () {
     readFile: function (path) { return FS.readFile(path); },
     listFolder: function (path) { return FS.readdir(path).filter(function (name) { return name[0] !== '.'; }); },
     persist: persist,
+    piecesPlayed: 0,  // pieces of sound handed to Web Audio
     ended: null,
     help: help
   };
