@@ -119,18 +119,22 @@ void WebHost::deliverInput()
         }
         InputSchedule::current().deliver(command);
     }
-    deliverPads(Clock::current().nanoseconds());
+    deliverPads();
 }
 
 // The browser tells a gamepad's state, not its changes: they are found by comparing with
-// the last look.
-void WebHost::deliverPads(uint64_t now)
+// the last look. The clock is read only when a pad is there: in device time every reading
+// moves it, and a page without a pad must keep the time a headless run keeps.
+void WebHost::deliverPads()
 {
     std::vector<InputCommand> out;
+    uint64_t now = 0;
     for (int index = 0; index < padCount; ++index) {
         Pad& pad = pads[index];
         int32_t fields[4] = {0, 0, 0, 0};
         const bool connected = parvolin_web_pad(index, fields) != 0;
+        if (connected && now == 0)
+            now = Clock::current().nanoseconds();
         if (!connected) {
             if (pad.connected)
                 pad.keys.releaseAll(out);

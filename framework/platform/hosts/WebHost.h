@@ -38,7 +38,7 @@ public:
 
 private:
     WebHost() = default;
-    void deliverPads(uint64_t now);
+    void deliverPads();
 
     // What the page last showed, so that an unchanged frame is not drawn again.
     std::vector<unsigned char> shown;

@@ -3,8 +3,8 @@
 // speaker, and the program's folder with its files, kept in the browser's storage.
 //
 // The query names what a headless run takes from its environment: ?script= (a file served
-// beside the page), &frames=, &record=, &clock= are PARVOLIN_SCRIPT, PARVOLIN_FRAMES,
-// PARVOLIN_RECORD and PARVOLIN_CLOCK. The working folder (where shots and recordings go)
+// beside the page), &frames=, &record=, &clock=, &device= are PARVOLIN_SCRIPT,
+// PARVOLIN_FRAMES, PARVOLIN_RECORD, PARVOLIN_CLOCK and PARVOLIN_DEVICE. The working folder (where shots and recordings go)
 // is /home/web_user; Module.parvolinWeb.readFile() reads them back.
 Module.parvolinWeb = (function () {
   var canvas = document.getElementById('glass');
@@ -241,7 +241,8 @@ Module.preRun.push(function () {
   // The program finds its folder through its own path, as on Linux.
   FS.symlink(folder + '/' + name, '/proc/self/exe');
   FS.chdir(work);
-  var settings = {frames: 'PARVOLIN_FRAMES', record: 'PARVOLIN_RECORD', clock: 'PARVOLIN_CLOCK'};
+  var settings = {frames: 'PARVOLIN_FRAMES', record: 'PARVOLIN_RECORD', clock: 'PARVOLIN_CLOCK',
+                  device: 'PARVOLIN_DEVICE'};
   for (var setting in settings)
     if (query.has(setting)) ENV[settings[setting]] = query.get(setting);
 
