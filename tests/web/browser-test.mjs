@@ -219,8 +219,8 @@ await check('Vorlequin: the demo by ?script= gives the headless run\'s shots, an
   await again.close();
 });
 
-await check('stylus_drawing: a stroke of pointer events draws on the glass', async () => {
-  const page = await openPage('/examples/stylus_drawing/');
+await check('stylus_drawing: a stroke of pointer events draws on the glass; hiding the page deactivates the game', async () => {
+  const page = await openPage('/examples/stylus_drawing/?record=stroke.script');
   await page.until(started, 'the first frame');
   await new Promise(resolve => setTimeout(resolve, 300));
   const before = await page.evaluate(canvasPixels);
@@ -239,6 +239,22 @@ await check('stylus_drawing: a stroke of pointer events draws on the glass', asy
   const middleChanged = [-1, 0, 1].some(d => !at(before, 120, 140 + d).equals(at(after, 120, 140 + d)));
   await screenshot(page, 'stylus-drawing.png');
   if (changed < 100 || !middleChanged) throw new Error(`the stroke changed ${changed} pixels, its middle ${middleChanged}`);
+  // The page hidden and shown again: the game is deactivated and activated.
+  for (const hidden of [true, false]) {
+    await page.evaluate(`Object.defineProperty(document, 'hidden', {value: ${hidden}, configurable: true});
+      document.dispatchEvent(new Event('visibilitychange'))`);
+    await new Promise(resolve => setTimeout(resolve, 200));
+  }
+  // The recording has the stroke at the glass pixels the pointer was on, and the page's
+  // visibility, in order.
+  const recorded = () => `new TextDecoder().decode(Module.parvolinWeb.readFile('/home/web_user/stroke.script'))`;
+  await page.until(`/ activate\\n/.test(${recorded()})`, 'the activation in the recording', 10);
+  const lines = (await page.evaluate(recorded())).split('\n').filter(line => line && !line.startsWith('#'))
+    .map(line => line.replace(/^\d+ /, ''));
+  const expected = ['down 40 100', 'move 50 105', 'up 200 180', 'deactivate', 'activate'];
+  const found = expected.map(line => lines.indexOf(line));
+  if (found.some((at, i) => at < 0 || (i > 0 && at < found[i - 1])))
+    throw new Error(`the recording ${JSON.stringify(lines)} lacks ${JSON.stringify(expected)} in order`);
   await page.close();
 });
 
