@@ -49,6 +49,15 @@ const browser = spawn('chromium', ['--headless=new', '--remote-debugging-pipe', 
   '--no-first-run', '--mute-audio', '--autoplay-policy=user-gesture-required', `--user-data-dir=${scratch}/profile`,
   '--window-size=600,800', 'about:blank'], {stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe']});
 let browserErrors = '';
+// A browser that dies or stops answering fails the run instead of hanging it.
+browser.on('exit', code => {
+  for (const {reject} of waiting.values()) reject(new Error(`chromium ended (${code}): ${browserErrors.slice(-2000)}`));
+  waiting.clear();
+});
+setTimeout(() => {
+  console.log('FAILED the browser tests took more than 10 minutes');
+  process.exit(1);
+}, 600000).unref();
 browser.stderr.on('data', data => { browserErrors += data; });
 let nextId = 1;
 const waiting = new Map();
