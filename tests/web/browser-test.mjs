@@ -197,6 +197,9 @@ await check('Vorlequin: the demo by ?script= gives the headless run\'s shots, an
   const page = await openPage('/game/Vorlequin/?script=/source/game/demo.script');
   await page.until("typeof Module !== 'undefined' && Module.parvolinWeb && Module.parvolinWeb.ended !== null", 'the demo to end', 120);
   if (await page.evaluate('Module.parvolinWeb.ended') !== 0) throw new Error('the demo did not end with status 0');
+  const work = (await page.evaluate('Module.parvolinWeb.busyMilliseconds()')).sort((a, b) => a - b);
+  console.log(`# the demo in device time: ${work.length} frame ticks, the program's work per tick: median ` +
+    `${work[Math.floor(work.length / 2)].toFixed(2)} ms, 95th percentile ${work[Math.floor(work.length * 0.95)].toFixed(2)} ms`);
   const shots = (await page.evaluate(`Module.parvolinWeb.listFolder('/home/web_user')`))
     .filter(name => name.endsWith('.png')).sort();
   if (JSON.stringify(shots) !== JSON.stringify(nativeShots))
