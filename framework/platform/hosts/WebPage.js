@@ -236,7 +236,11 @@ Module.preRun.push(function () {
   var folder = '/' + name;
   var query = new URLSearchParams(window.location.search);
   var work = '/home/web_user';
-  FS.mkdir(folder);
+  try {
+    FS.mkdir(folder);
+  } catch (error) {
+    // A program named like a folder the page already has (tmp, home) keeps its files there.
+  }
   FS.mount(IDBFS, {}, folder);
   // The program finds its folder through its own path, as on Linux.
   FS.symlink(folder + '/' + name, '/proc/self/exe');
