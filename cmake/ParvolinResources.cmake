@@ -1,3 +1,17 @@
+# How the assembler of the target opens a section of read-only data for bytes assembled in
+# and closes it again: ELF keeps the compiler's section around it; WebAssembly's assembler
+# has no section stack and wants each symbol's size, which both take. Given to the sources
+# that assemble files in as PARVOLIN_DATA_BEGIN and PARVOLIN_DATA_END.
+if(EMSCRIPTEN)
+  set(PARVOLIN_DATA_BEGIN ".section .rodata.parvolin,\\\"\\\",@\\n")
+  set(PARVOLIN_DATA_END "")
+else()
+  set(PARVOLIN_DATA_BEGIN ".pushsection .rodata\\n")
+  set(PARVOLIN_DATA_END ".popsection\\n")
+endif()
+set(PARVOLIN_ASSEMBLED_DATA_DEFINITIONS
+  "PARVOLIN_DATA_BEGIN=\"${PARVOLIN_DATA_BEGIN}\"" "PARVOLIN_DATA_END=\"${PARVOLIN_DATA_END}\"")
+
 # parvolin_add_resources(<target> <id> <type> <file> [<id> <type> <file> ...])
 #
 # Embeds files into <target> at build time as resources of its own module: at run time
@@ -61,7 +75,8 @@ function(parvolin_add_resources target)
       "    \".balign 4\\n\"\n"
       "    \"${symbol}:\\n\"\n"
       "    \".incbin \\\"${path}\\\", ${skip}\\n\"\n"
-      "    \"${symbol}_end:\\n\"\n")
+      "    \"${symbol}_end:\\n\"\n"
+      "    \".size ${symbol}, ${symbol}_end - ${symbol}\\n\"\n")
     string(APPEND declarations
       "PARVOLIN_RESOURCE_SYMBOL const unsigned char ${symbol}[];\n"
       "PARVOLIN_RESOURCE_SYMBOL const unsigned char ${symbol}_end[];\n")
@@ -77,8 +92,8 @@ function(parvolin_add_resources target)
 
 #include <cstdint>
 
-__asm__(\".pushsection .rodata\\n\"
-${assembly}    \".popsection\\n\");
+__asm__(\"${PARVOLIN_DATA_BEGIN}\"
+${assembly}    \"${PARVOLIN_DATA_END}\");
 
 #define PARVOLIN_RESOURCE_SYMBOL extern \"C\" __attribute__((visibility(\"hidden\")))
 ${declarations}

@@ -59,7 +59,7 @@ private:
     void insertHead(SnakeNode* node);
     SnakeNode* unlinkTail();
 
-    int32_t reserved;  // the handheld build's unused first word, always 0
+    [[maybe_unused]] int32_t reserved;  // the handheld build's unused first word, always 0
     SnakeNode body;    // the sentinel: body.next is the head, body.previous the tail
     uint32_t length;
     float heading;

@@ -11,3 +11,4 @@ add_custom_command(OUTPUT ${PARVOLIN_VIDEO_EXAMPLE_SUBTITLES}
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/subtitled_video.srt)
 add_custom_target(subtitled_video_files DEPENDS ${PARVOLIN_VIDEO_EXAMPLE_CLIP} ${PARVOLIN_VIDEO_EXAMPLE_SUBTITLES})
 add_dependencies(subtitled_video subtitled_video_files)
+parvolin_program_files(subtitled_video ${PARVOLIN_VIDEO_EXAMPLE_CLIP} ${PARVOLIN_VIDEO_EXAMPLE_SUBTITLES})

@@ -7,6 +7,7 @@
 #include "graphics/SurfaceRGBA.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -18,10 +19,11 @@ bool fitsInside(const tagRECT& area, long width, long height)
 }
 
 // Keeps a panel position far enough from the limits of long that sums cannot overflow;
-// every position it changes lies wholly outside any panel either way.
+// every position it changes lies wholly outside any panel either way. A fraction of the
+// range, since long has 32 bits on some targets (WebAssembly).
 long tame(long value)
 {
-    const long limit = 1L << 40;
+    const long limit = std::numeric_limits<long>::max() / 8;
     return value < -limit ? -limit : (value > limit ? limit : value);
 }
 

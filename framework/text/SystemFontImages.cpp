@@ -3,13 +3,15 @@
 #include <cstdint>
 
 // PARVOLIN_FONT_FOLDER is this folder, given by the build so that the assembler finds the
-// images; a changed image rebuilds this file.
+// images; a changed image rebuilds this file. PARVOLIN_DATA_BEGIN and PARVOLIN_DATA_END
+// open and close read-only data in the target's assembler (cmake/ParvolinResources.cmake).
 #define PARVOLIN_FONT_IMAGE(symbol, file)                                                                             \
     ".balign 4\n" #symbol ":\n"                                                                                        \
-    ".incbin \"" PARVOLIN_FONT_FOLDER "/" file "\"\n" #symbol "_end:\n"
+    ".incbin \"" PARVOLIN_FONT_FOLDER "/" file "\"\n" #symbol "_end:\n"                                                \
+    ".size " #symbol ", " #symbol "_end - " #symbol "\n"
 
-__asm__(".pushsection .rodata\n" PARVOLIN_FONT_IMAGE(parvolin_system_font, "system-font.gif")
-            PARVOLIN_FONT_IMAGE(parvolin_system_font_border, "system-font-border.gif") ".popsection\n");
+__asm__(PARVOLIN_DATA_BEGIN PARVOLIN_FONT_IMAGE(parvolin_system_font, "system-font.gif")
+            PARVOLIN_FONT_IMAGE(parvolin_system_font_border, "system-font-border.gif") PARVOLIN_DATA_END);
 
 // Hidden, as the labels are: with default visibility the compiler reaches them through the
 // global offset table, and on aarch64 the linker then gives all four one entry (every size

@@ -74,18 +74,23 @@ TEST(Glass, TurnedFrameBufferIsPicturedUprightAndWrittenAsPng)
     EXPECT_FALSE(Glass::writePng(GlassImage(), path));
 }
 
-TEST(Hosts, SdlFirstThenTheFrameBufferThenHeadlessWhichAlwaysServes)
+TEST(Hosts, WebThenSdlThenTheFrameBufferThenHeadlessWhichAlwaysServes)
 {
     size_t count = 0;
     const HostEntry* entries = Hosts::entries(count);
-    ASSERT_EQ(3u, count);
-    EXPECT_STREQ("sdl", entries[0].name);
-    EXPECT_STREQ("fbdev", entries[1].name);
-    EXPECT_STREQ("headless", entries[2].name);
-    EXPECT_TRUE(entries[1].mustServeWhenNamed) << "PARVOLIN_VIDEO=fbdev that cannot serve ends the program";
-    EXPECT_FALSE(entries[0].mustServeWhenNamed);
+    ASSERT_EQ(4u, count);
+    EXPECT_STREQ("web", entries[0].name);
+    EXPECT_STREQ("sdl", entries[1].name);
+    EXPECT_STREQ("fbdev", entries[2].name);
+    EXPECT_STREQ("headless", entries[3].name);
+    EXPECT_TRUE(entries[2].mustServeWhenNamed) << "PARVOLIN_VIDEO=fbdev that cannot serve ends the program";
+    EXPECT_FALSE(entries[1].mustServeWhenNamed);
+    // Only a build for the browser has the page; this one says so and lets the next serve.
+    std::string whyNotWeb;
+    EXPECT_EQ(nullptr, entries[0].create(whyNotWeb));
+    EXPECT_NE(std::string::npos, whyNotWeb.find("web browser")) << whyNotWeb;
     std::string why;
-    EXPECT_NE(nullptr, entries[2].create(why));
+    EXPECT_NE(nullptr, entries[3].create(why));
     // The tests run with PARVOLIN_VIDEO=headless.
     const char* wanted = std::getenv("PARVOLIN_VIDEO");
     if (wanted && std::strcmp(wanted, "headless") == 0) {

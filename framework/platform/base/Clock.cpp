@@ -4,6 +4,10 @@
 #include <sched.h>
 #include <time.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace {
 constexpr uint64_t nanosecondsPerMillisecond = 1000000;
 constexpr uint64_t nanosecondsPerSecond = 1000000000;
@@ -30,10 +34,18 @@ public:
         const uint64_t until = nanoseconds() + milliseconds * nanosecondsPerMillisecond;
         if (meanwhile)
             meanwhile();
+#ifdef __EMSCRIPTEN__
+        // The loop's hook in a web page, where nothing may block: the wait gives control
+        // back to the browser, and Asyncify resumes the program here when it is over.
+        const uint64_t now = nanoseconds();
+        if (now < until)
+            emscripten_sleep(static_cast<unsigned>((until - now + nanosecondsPerMillisecond - 1) / nanosecondsPerMillisecond));
+#else
         timespec wake = {static_cast<time_t>(until / nanosecondsPerSecond),
                          static_cast<long>(until % nanosecondsPerSecond)};
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
         }
+#endif
     }
 };
 

@@ -10,10 +10,10 @@
 
 class EmulatedScreen;
 
-// What shows the emulated handheld to a person, or to a script: an SDL window on the
-// desktop, a Linux frame buffer, or nothing at all. One host serves the process; it is
-// chosen on first use by PARVOLIN_VIDEO ("sdl", "fbdev", "headless"), or by what this
-// machine has when that is not set.
+// What shows the emulated handheld to a person, or to a script: a web page, an SDL window
+// on the desktop, a Linux frame buffer, or nothing at all. One host serves the process; it
+// is chosen on first use by PARVOLIN_VIDEO ("web", "sdl", "fbdev", "headless"), or by what
+// this machine has when that is not set.
 class Host {
 public:
     virtual ~Host();

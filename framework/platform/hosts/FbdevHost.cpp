@@ -1,4 +1,5 @@
 #include "platform/hosts/FbdevHost.h"
+#include "platform/hosts/FbdevHostEntry.h"
 
 #include "platform/device/DeviceProfile.h"
 #include "platform/device/EmulatedScreen.h"
@@ -112,3 +113,5 @@ void FbdevHost::deliverInput()
 bool FbdevHost::waitForInput(DWORD milliseconds) { return devices.wait(milliseconds); }
 
 void FbdevHost::playSound(const int16_t* frames, size_t count) { speaker.play(frames, count); }
+
+std::unique_ptr<Host> createFbdevHost(std::string& why) { return FbdevHost::create(why); }

@@ -1,6 +1,7 @@
 #include "platform/hosts/HostEnvironment.h"
 
 #include "platform/base/HostText.h"
+#include "platform/windows/WindowObjects.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -29,6 +30,15 @@ int scale(int unset, const char* where)
     std::fprintf(stderr, "Parvolin: PARVOLIN_SCALE \"%s\" is not a whole number from 1 to %d; using %s\n",
                  value.c_str(), largestScale, instead.c_str());
     return unset;
+}
+
+std::string windowTitle()
+{
+    std::wstring title = WindowObjects::newestTitle();
+    std::string text;
+    if (title.empty() || !HostText::toUtf8(title.c_str(), text))
+        return "Parvolin";
+    return text;
 }
 
 } // namespace HostEnvironment

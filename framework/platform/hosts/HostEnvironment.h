@@ -20,6 +20,9 @@ bool hasDesktop();
 // "the screen").
 int scale(int unset, const char* where);
 
+// The title a host shows for the program: its newest top-level window's, else "Parvolin".
+std::string windowTitle();
+
 } // namespace HostEnvironment
 
 #endif

@@ -2,10 +2,11 @@
 
 #include "platform/base/Clock.h"
 #include "platform/windows/DesktopWindows.h"
-#include "platform/hosts/FbdevHost.h"
+#include "platform/hosts/FbdevHostEntry.h"
 #include "platform/hosts/HeadlessHost.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/hosts/SdlHost.h"
+#include "platform/hosts/WebHost.h"
 #include "platform/system/SoundOutput.h"
 
 #include <cstdio>
@@ -16,9 +17,11 @@ namespace {
 
 // Tried in this order when PARVOLIN_VIDEO names none; headless always serves.
 const HostEntry hostEntries[] = {
+    {"web", "a web page showing the device's glass on a canvas (a build for the browser only)", WebHost::create,
+     false},
     {"sdl", "an SDL2 window showing the device's glass, scaled by PARVOLIN_SCALE", SdlHost::create, false},
     {"fbdev", "a Linux frame buffer (PARVOLIN_FBDEV) and input event devices, on a console without a desktop",
-     FbdevHost::create, true},
+     createFbdevHost, true},
     {"headless", "no window: nothing is shown", [](std::string&) { return HeadlessHost::create(); }, false},
 };
 constexpr size_t hostCount = sizeof(hostEntries) / sizeof(hostEntries[0]);

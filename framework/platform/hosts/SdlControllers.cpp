@@ -1,4 +1,5 @@
 #include "platform/hosts/SdlControllers.h"
+#include "platform/hosts/HostKeys.h"
 
 #include <SDL2/SDL.h>
 
@@ -6,28 +7,28 @@ namespace {
 
 int keyNameOfButton(uint8_t button)
 {
+    using HostKeys::PadButton;
     switch (button) {
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
-        return InputCommand::Up_;
+        return HostKeys::ofPadButton(PadButton::DpadUp);
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-        return InputCommand::Down_;
+        return HostKeys::ofPadButton(PadButton::DpadDown);
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-        return InputCommand::Left_;
+        return HostKeys::ofPadButton(PadButton::DpadLeft);
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-        return InputCommand::Right_;
+        return HostKeys::ofPadButton(PadButton::DpadRight);
     case SDL_CONTROLLER_BUTTON_A:
-        return InputCommand::A_;
+        return HostKeys::ofPadButton(PadButton::A);
     case SDL_CONTROLLER_BUTTON_B:
-        return InputCommand::B_;
+        return HostKeys::ofPadButton(PadButton::B);
     case SDL_CONTROLLER_BUTTON_X:
-        return InputCommand::C_;
+        return HostKeys::ofPadButton(PadButton::X);
     case SDL_CONTROLLER_BUTTON_START:
-        return InputCommand::Start_;
+        return HostKeys::ofPadButton(PadButton::Start);
     default:
         return InputCommand::noKeyName;
     }
 }
-
 } // namespace
 
 SdlControllers::SdlControllers()

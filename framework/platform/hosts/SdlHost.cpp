@@ -1,6 +1,7 @@
 #include "platform/hosts/SdlHost.h"
 #include "platform/hosts/SdlControllers.h"
 #include "platform/hosts/HostEnvironment.h"
+#include "platform/hosts/HostKeys.h"
 
 #include "platform/base/Clock.h"
 
@@ -24,14 +25,7 @@ namespace {
 constexpr int defaultScale = 2;
 constexpr int largestChosenScale = 4;
 
-std::string titleText()
-{
-    std::wstring title = WindowObjects::newestTitle();
-    std::string text;
-    if (title.empty() || !HostText::toUtf8(title.c_str(), text))
-        return "Parvolin";
-    return text;
-}
+std::string titleText() { return HostEnvironment::windowTitle(); }
 } // namespace
 
 int SdlHost::scaleFromEnvironment(int unset) { return HostEnvironment::scale(unset, "the desktop"); }
@@ -309,20 +303,12 @@ bool SdlHost::translate(const SDL_Event& event, InputCommand& command)
                 saveShot();
             return false;
         }
-        static const struct {
-            SDL_Keycode key;
-            int name;
-        } keys[] = {{SDLK_UP, InputCommand::Up_},      {SDLK_DOWN, InputCommand::Down_},
-                    {SDLK_LEFT, InputCommand::Left_},  {SDLK_RIGHT, InputCommand::Right_},
-                    {SDLK_RETURN, InputCommand::Start_}, {SDLK_KP_ENTER, InputCommand::Start_},
-                    {SDLK_z, InputCommand::A_},        {SDLK_x, InputCommand::B_},
-                    {SDLK_c, InputCommand::C_}};
-        for (const auto& entry : keys)
-            if (entry.key == key) {
-                command.kind = event.type == SDL_KEYDOWN ? InputCommand::KeyDown : InputCommand::KeyUp;
-                command.keyName = entry.name;
-                return true;
-            }
+        const int name = HostKeys::ofKeyboard(SDL_GetKeyName(key));
+        if (name != InputCommand::noKeyName) {
+            command.kind = event.type == SDL_KEYDOWN ? InputCommand::KeyDown : InputCommand::KeyUp;
+            command.keyName = name;
+            return true;
+        }
         return false;
     }
     default:
