@@ -160,19 +160,17 @@ endforeach()
 add_executable(parvolin-guide-assets ${PROJECT_SOURCE_DIR}/docs/assets/GuideAssets.cpp)
 target_link_libraries(parvolin-guide-assets PRIVATE Parvolin ParvolinTestData)
 parvolin_warnings(parvolin-guide-assets)
-if(NOT TARGET parvolin-clipgen)
-  add_subdirectory(tools/clipgen)
-endif()
 set(PARVOLIN_GUIDE_ASSETS ship.png ghost.png beep.wav tune.ogg level.txt data.zip)
 list(TRANSFORM PARVOLIN_GUIDE_ASSETS PREPEND ${PARVOLIN_GUIDE_PROGRAMS}/)
 add_custom_command(OUTPUT ${PARVOLIN_GUIDE_ASSETS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PARVOLIN_GUIDE_PROGRAMS}
   COMMAND parvolin-guide-assets ${PARVOLIN_GUIDE_PROGRAMS}
   DEPENDS parvolin-guide-assets)
+# The clip is the video example's, kept in the tree so that every build shows the same frames.
 add_custom_command(OUTPUT ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PARVOLIN_GUIDE_PROGRAMS}
-  COMMAND parvolin-clipgen ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv
-  DEPENDS parvolin-clipgen)
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/video/subtitled_video.ogv ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv
+  DEPENDS ${PROJECT_SOURCE_DIR}/examples/video/subtitled_video.ogv)
 add_custom_target(parvolin-guides DEPENDS ${PARVOLIN_GUIDE_ASSETS} ${PARVOLIN_GUIDE_PROGRAMS}/clip.ogv)
 
 foreach(name ${PARVOLIN_GUIDE_LISTINGS})

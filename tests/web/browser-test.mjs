@@ -271,9 +271,7 @@ await check('stylus_drawing: a stroke of pointer events draws on the glass; hidi
 });
 
 // Every example, played by its script as the native tests play it, gives the shot of a
-// headless run of the native program with the page's files. (Those are the files the
-// native build makes too, except the video's clip: libtheora's encoder built for the
-// page encodes the clip otherwise than Debian's.)
+// headless run of the native program with the page's files.
 const examples = fs.readdirSync(path.join(root, 'examples'), {withFileTypes: true}).filter(entry => entry.isDirectory())
   .flatMap(folder => fs.readdirSync(path.join(root, 'examples', folder.name)).filter(name => name.endsWith('.script'))
     .map(script => [folder.name, script.slice(0, -7)]));
