@@ -295,8 +295,8 @@ function headlessExample(name, script, folder) {
 
 // A standard-mapped gamepad in place of the browser's: window.testPad's buttons and axes,
 // set by the test, are what the page reads at each look.
-const testPad = `window.testPad = {buttons: new Array(17).fill(false), axes: [0, 0, 0, 0]};
-  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true, value: () => [{connected: true,
+const testPad = `window.testPad = {connected: true, buttons: new Array(17).fill(false), axes: [0, 0, 0, 0]};
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true, value: () => [{connected: testPad.connected,
     mapping: 'standard', index: 0, id: 'test pad', timestamp: performance.now(), axes: testPad.axes.slice(),
     buttons: testPad.buttons.map(pressed => ({pressed, touched: pressed, value: pressed ? 1 : 0}))}]});`;
 
@@ -334,8 +334,11 @@ await check('input: a gamepad gives the device\'s keys, held ones repeating; rep
   await page.until(`(${canvasPixels}) === ${JSON.stringify(expectedGlass)}`, 'the glass to equal the headless replay', 20)
     .catch(async error => { fs.copyFileSync(path.join(run, 'pad.png'), path.join(shotsOut, 'pad-headless.png')); throw error; });
   await screenshot(page, 'input-pad.png');
-  // Start on the pad ends the program, as the Start key does.
-  await page.evaluate('testPad.buttons[0] = false; testPad.buttons[9] = true');
+  // A pad unplugged lets its held keys go; plugged in again with Start held, it ends the
+  // program as the Start key does.
+  await page.evaluate('testPad.connected = false');
+  await page.until(`/ keyup a\\n/.test(${recorded})`, 'the unplugged pad to let A go', 10);
+  await page.evaluate('testPad.buttons[0] = false; testPad.buttons[9] = true; testPad.connected = true');
   await page.until('Module.parvolinWeb.ended !== null', 'Start to end the program', 10);
   if (await page.evaluate('Module.parvolinWeb.ended') !== 0) throw new Error('Start did not end with status 0');
   await page.close();
