@@ -82,11 +82,13 @@ function send(method, params = {}, sessionId) {
   return new Promise((resolve, reject) => waiting.set(id, {resolve, reject}));
 }
 
-async function openPage(url) {
+// beforeLoad runs in the page before its own scripts; dialogs are accepted and kept.
+async function openPage(url, beforeLoad) {
   const {targetId} = await send('Target.createTarget', {url: 'about:blank'});
   const {sessionId} = await send('Target.attachToTarget', {targetId, flatten: true});
   const page = {
     console: [],
+    dialogs: [],
     call: (method, params) => send(method, params, sessionId),
     async evaluate(expression) {
       const result = await send('Runtime.evaluate', {expression, awaitPromise: true, returnByValue: true}, sessionId);
@@ -109,9 +111,14 @@ async function openPage(url) {
       page.console.push(message.params.args.map(arg => arg.value).join(' '));
     if (message.sessionId === sessionId && message.method === 'Runtime.exceptionThrown')
       page.console.push(JSON.stringify(message.params.exceptionDetails.exception?.description));
+    if (message.sessionId === sessionId && message.method === 'Page.javascriptDialogOpening') {
+      page.dialogs.push(message.params.message);
+      page.call('Page.handleJavaScriptDialog', {accept: true}).catch(() => {});
+    }
   });
   await page.call('Runtime.enable');
   await page.call('Page.enable');
+  if (beforeLoad) await page.call('Page.addScriptToEvaluateOnNewDocument', {source: beforeLoad});
   await page.call('Page.navigate', {url: base + url});
   return page;
 }
@@ -270,6 +277,84 @@ await check('stylus_drawing: a stroke of pointer events draws on the glass; hidi
   await page.close();
 });
 
+// A headless run of an example's native program with the page's files, on the device the
+// pages are opened on, played by a script; the folder it ran in (with its shots).
+function headlessExample(name, script, folder) {
+  const run = path.join(scratch, folder);
+  fs.mkdirSync(path.join(run, 'program'), {recursive: true});
+  const pageFolder = path.join(webBuild, 'examples', name);
+  for (const file of fs.readdirSync(pageFolder).filter(file => !file.startsWith('index.')))
+    fs.copyFileSync(path.join(pageFolder, file), path.join(run, 'program', file));
+  fs.copyFileSync(path.join(nativeBuild, 'examples', name), path.join(run, 'program', name));
+  fs.chmodSync(path.join(run, 'program', name), 0o755);
+  const headless = spawnSync(path.join(run, 'program', name), [], {cwd: run, encoding: 'utf8', timeout: 60000,
+    env: {...process.env, PARVOLIN_VIDEO: 'headless', PARVOLIN_DEVICE: 'pocketpc2003', PARVOLIN_SCRIPT: script}});
+  if (headless.status !== 0) throw new Error(`the headless run failed: ${headless.status} ${headless.stderr}`);
+  return run;
+}
+
+// A standard-mapped gamepad in place of the browser's: window.testPad's buttons and axes,
+// set by the test, are what the page reads at each look.
+const testPad = `window.testPad = {connected: true, buttons: new Array(17).fill(false), axes: [0, 0, 0, 0]};
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {configurable: true, value: () => [{connected: testPad.connected,
+    mapping: 'standard', index: 0, id: 'test pad', timestamp: performance.now(), axes: testPad.axes.slice(),
+    buttons: testPad.buttons.map(pressed => ({pressed, touched: pressed, value: pressed ? 1 : 0}))}]});`;
+
+await check('input: a gamepad gives the device\'s keys, held ones repeating; replayed headless, the same glass', async () => {
+  const page = await openPage('/examples/input/?record=pad.script&device=pocketpc2003', testPad);
+  await page.until(started, 'the first frame');
+  const recorded = `new TextDecoder().decode(Module.parvolinWeb.readFile('/home/web_user/pad.script'))`;
+  // Each control held, let go, and its release recorded before the next: the D-pad and the
+  // stick long enough to repeat, the buttons for a moment, A kept held.
+  const presses = [['buttons[12]', true, false, 1200, 'up'], ['axes[0]', -1, 0, 1200, 'left'],
+    ['buttons[1]', true, false, 150, 'b'], ['buttons[2]', true, false, 150, 'c']];
+  for (const [control, held, free, milliseconds, key] of presses) {
+    await page.evaluate(`testPad.${control} = ${held}`);
+    await new Promise(resolve => setTimeout(resolve, milliseconds));
+    await page.evaluate(`testPad.${control} = ${free}`);
+    await page.until(`/ keyup ${key}\\n/.test(${recorded})`, `the release of ${key}`, 10);
+  }
+  await page.evaluate('testPad.buttons[0] = true');
+  await page.until(`/ keydown a\\n/.test(${recorded})`, 'A to be pressed', 10);
+  const script = await page.evaluate(recorded);
+  const keys = script.split('\n').filter(line => / key(down|up) /.test(line)).map(line => line.replace(/^\d+ /, ''));
+  // Repeats are further keydowns of the held key; apart from them, each control once, in order.
+  const once = keys.filter((line, i) => line !== keys[i - 1]);
+  const expected = ['up', 'left', 'b', 'c'].flatMap(key => [`keydown ${key}`, `keyup ${key}`]).concat('keydown a');
+  const repeats = key => keys.filter(line => line === `keydown ${key}`).length - 1;
+  if (JSON.stringify(once) !== JSON.stringify(expected) || repeats('up') < 3 || repeats('left') < 3 || repeats('b'))
+    throw new Error(`the pad's keys were ${JSON.stringify(keys)}`);
+  // The page's recording played headless: the glass the program drew in the page.
+  const last = Number(script.trim().split('\n').pop().split(' ')[0]);
+  const replay = path.join(scratch, 'pad.script');
+  fs.writeFileSync(replay, `${script}${last + 2} shot pad.png\n${last + 3} close\n`);
+  const run = headlessExample('input', replay, 'pad');
+  const shot = `data:image/png;base64,${fs.readFileSync(path.join(run, 'pad.png')).toString('base64')}`;
+  const expectedGlass = await page.evaluate(pngPixelsAt(JSON.stringify(shot)));
+  await page.until(`(${canvasPixels}) === ${JSON.stringify(expectedGlass)}`, 'the glass to equal the headless replay', 20)
+    .catch(async error => { fs.copyFileSync(path.join(run, 'pad.png'), path.join(shotsOut, 'pad-headless.png')); throw error; });
+  await screenshot(page, 'input-pad.png');
+  // A pad unplugged lets its held keys go; plugged in again with Start held, it ends the
+  // program as the Start key does.
+  await page.evaluate('testPad.connected = false');
+  await page.until(`/ keyup a\\n/.test(${recorded})`, 'the unplugged pad to let A go', 10);
+  await page.evaluate('testPad.buttons[0] = false; testPad.buttons[9] = true; testPad.connected = true');
+  await page.until('Module.parvolinWeb.ended !== null', 'Start to end the program', 10);
+  if (await page.evaluate('Module.parvolinWeb.ended') !== 0) throw new Error('Start did not end with status 0');
+  await page.close();
+});
+
+await check('Vorlequin: on a screen too small, a message box in the page says so, and the program ends with status 1', async () => {
+  const page = await openPage('/game/Vorlequin/?device=smartphone2003');
+  await page.until("typeof Module !== 'undefined' && Module.parvolinWeb && Module.parvolinWeb.ended !== null",
+    'the program to end', 30);
+  const said = 'Vorlequin needs a screen of at least 240 x 320 pixels; this one has 176 x 220.';
+  if (page.dialogs.length !== 1 || !page.dialogs[0].includes(said))
+    throw new Error(`the page's dialogs were ${JSON.stringify(page.dialogs)}`);
+  if (await page.evaluate('Module.parvolinWeb.ended') !== 1) throw new Error('the program did not end with status 1');
+  await page.close();
+});
+
 // Every example, played by its script as the native tests play it, gives the shot of a
 // headless run of the native program with the page's files.
 const examples = fs.readdirSync(path.join(root, 'examples'), {withFileTypes: true}).filter(entry => entry.isDirectory())
@@ -278,17 +363,7 @@ const examples = fs.readdirSync(path.join(root, 'examples'), {withFileTypes: tru
 for (const [folder, name] of examples) {
   await check(`${name}: its script gives the same shot in the page as headless`, async () => {
     const source = `/source/examples/${folder}/${name}`;
-    const run = path.join(scratch, name);
-    fs.mkdirSync(path.join(run, 'program'), {recursive: true});
-    const pageFolder = path.join(webBuild, 'examples', name);
-    for (const file of fs.readdirSync(pageFolder).filter(file => !file.startsWith('index.')))
-      fs.copyFileSync(path.join(pageFolder, file), path.join(run, 'program', file));
-    fs.copyFileSync(path.join(nativeBuild, 'examples', name), path.join(run, 'program', name));
-    fs.chmodSync(path.join(run, 'program', name), 0o755);
-    const headless = spawnSync(path.join(run, 'program', name), [], {cwd: run, encoding: 'utf8', timeout: 60000,
-      env: {...process.env, PARVOLIN_VIDEO: 'headless', PARVOLIN_DEVICE: 'pocketpc2003',
-            PARVOLIN_SCRIPT: path.join(root, `examples/${folder}/${name}.script`)}});
-    if (headless.status !== 0) throw new Error(`the headless run failed: ${headless.status} ${headless.stderr}`);
+    const run = headlessExample(name, path.join(root, `examples/${folder}/${name}.script`), name);
     const expected = fs.readdirSync(run).filter(file => file.endsWith('.png'));
 
     const page = await openPage(`/examples/${name}/?script=${source}.script&device=pocketpc2003`);
