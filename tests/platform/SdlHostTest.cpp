@@ -2,6 +2,7 @@
 #include "platform/device/GlassImage.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/windows/Messages.h"
+#include "platform/hosts/HostKeys.h"
 #include "platform/hosts/SdlControllers.h"
 #include "platform/hosts/SdlHost.h"
 #include "platform/base/VirtualKeys.h"
@@ -312,7 +313,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         EXPECT_EQ(WM_KEYDOWN, taken[1].message);
         EXPECT_EQ((std::set<WPARAM>{VK_APP1, VK_LEFT}), (std::set<WPARAM>{taken[0].wParam, taken[1].wParam}));
 
-        clock.advance(SdlControllers::repeatDelay);
+        clock.advance(HostKeys::padRepeatDelay);
         created->deliverInput();
         taken = takeMessages();
         ASSERT_EQ(2u, taken.size()) << "both held keys repeat";

@@ -4,6 +4,8 @@
 // The device's keys on a person's keyboard and gamepads: one table for the window and the
 // page, so that a game plays the same in both (the frame buffer's input decoder keeps the
 // same keys in input/EvdevDecoder).
+#include <cstdint>
+
 namespace HostKeys {
 
 // The device's key (InputCommand::KeyName) for a keyboard key named as SDL names it ("Up",
@@ -17,6 +19,11 @@ enum class PadButton { DpadUp, DpadDown, DpadLeft, DpadRight, A, B, X, Start, Ot
 
 // The D-pad is the direction pad, A, B and X are A, B and C, Start is Start.
 int ofPadButton(PadButton button);
+
+// A held pad control repeats as a keyboard's key does: after half a second, 25 times a
+// second (in nanoseconds, for HeldKeys::setRepeats).
+constexpr uint64_t padRepeatDelay = 500000000ull;
+constexpr uint64_t padRepeatInterval = 40000000ull;
 
 } // namespace HostKeys
 

@@ -17,8 +17,6 @@ typedef struct _SDL_GameController SDL_GameController;
 // keyboard's does (after half a second, 25 times a second).
 class SdlControllers {
 public:
-    static constexpr uint64_t repeatDelay = 500000000ull;
-    static constexpr uint64_t repeatInterval = 40000000ull;
     static constexpr size_t maxControllers = 16;
 
     SdlControllers();

@@ -43,9 +43,6 @@ constexpr struct {
                        {2, HostKeys::PadButton::X},       {9, HostKeys::PadButton::Start},
                        {12, HostKeys::PadButton::DpadUp}, {13, HostKeys::PadButton::DpadDown},
                        {14, HostKeys::PadButton::DpadLeft}, {15, HostKeys::PadButton::DpadRight}};
-// Held keys repeat as the SDL window's controllers do.
-constexpr uint64_t repeatDelay = 500000000ull;
-constexpr uint64_t repeatInterval = 40000000ull;
 constexpr int axisRange = 32767;
 } // namespace
 
@@ -143,7 +140,7 @@ void WebHost::deliverPads()
         }
         if (!pad.connected) {
             pad.connected = true;
-            pad.keys.setRepeats(repeatDelay, repeatInterval);
+            pad.keys.setRepeats(HostKeys::padRepeatDelay, HostKeys::padRepeatInterval);
         }
         const uint32_t buttons = static_cast<uint32_t>(fields[1]);
         for (const auto& entry : standardButtons) {
