@@ -230,6 +230,24 @@ TEST_F(EvdevDecoderTest, MultiTouchSlotZeroCountsAndUnknownRangesArePixels)
     EXPECT_EQ(InputCommand::Up, out[0].kind);
 }
 
+// A unit crowded with key changes still tells the device the whole of its stylus, so that
+// no move or lift comes without the press before it.
+TEST_F(EvdevDecoderTest, AUnitFullOfKeysKeepsRoomForTheStylus)
+{
+    EvdevDecoder board(EvdevDecoder::Touch | EvdevDecoder::Keys, EvdevDecoder::Ranges());
+    std::vector<InputCommand> out;
+    for (int press = 0; press < 100; ++press)
+        board.take(ev(EV_KEY, KEY_Z, press % 2 == 0), placement, pointer, out);
+    for (input_event event : {ev(EV_ABS, ABS_X, 320), ev(EV_ABS, ABS_Y, 240), ev(EV_KEY, BTN_TOUCH, 1), syn()})
+        board.take(event, placement, pointer, out);
+    ASSERT_LE(out.size(), EvdevDecoder::maxUnitCommands);
+    expectStylus(out.back(), InputCommand::Down, 120, 160);
+    out = feed(board, {ev(EV_ABS, ABS_X, 330), syn(), ev(EV_KEY, BTN_TOUCH, 0), syn()});
+    ASSERT_EQ(2u, out.size());
+    expectStylus(out[0], InputCommand::Move, 130, 160);
+    expectStylus(out[1], InputCommand::Up, 130, 160);
+}
+
 TEST_F(EvdevDecoderTest, MouseMovesThePointerFromTheGlassCentreAndItsButtonIsTheStylus)
 {
     EvdevDecoder mouse(EvdevDecoder::Mouse, EvdevDecoder::Ranges());

@@ -104,7 +104,7 @@ void EvdevDecoder::key(unsigned code, int32_t value)
         touching = pressed;
         return;
     }
-    if (!(kindSet & (Keys | Pad)) || unit.size() >= maxUnitCommands)
+    if (!(kindSet & (Keys | Pad)) || !keyRoom())
         return;
     int keyName = keyNameOf(code);
     if (value == 2)
@@ -139,7 +139,7 @@ void EvdevDecoder::absolute(unsigned code, int32_t value)
         }
         return;
     }
-    if (!(kindSet & Pad) || unit.size() >= maxUnitCommands)
+    if (!(kindSet & Pad) || !keyRoom())
         return;
     switch (code) {
     case ABS_HAT0X:
@@ -166,8 +166,6 @@ void EvdevDecoder::absolute(unsigned code, int32_t value)
 
 void EvdevDecoder::stylus(InputCommand::Kind kind, int32_t glassX, int32_t glassY)
 {
-    if (unit.size() >= maxUnitCommands)
-        return;
     InputCommand command;
     command.kind = kind;
     command.x = glassX;

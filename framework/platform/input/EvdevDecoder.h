@@ -50,8 +50,11 @@ public:
         AxisRange touchX, touchY;  // ABS_MT_POSITION_X, ABS_MT_POSITION_Y
     };
 
-    // Most commands one unit hands out; a unit that would make more loses the rest.
+    // Most commands one unit hands out. Its stylus makes at most two (down and up, or a
+    // move and up) and always has room, so that the device is told the whole of it; keys
+    // past the rest of the room are lost, as if never pressed.
     static constexpr size_t maxUnitCommands = 64;
+    static constexpr size_t stylusRoom = 2;
 
     EvdevDecoder(unsigned kinds, const Ranges& ranges);
 
@@ -74,6 +77,8 @@ private:
     void touchUnit(const GlassPlacement& placement);
     void mouseUnit(const GlassPlacement& placement, MousePointer& pointer);
     void stylus(InputCommand::Kind kind, int32_t glassX, int32_t glassY);
+    // Whether a key may still change within the unit (one change makes up to two commands).
+    bool keyRoom() const { return unit.size() + 2 + stylusRoom <= maxUnitCommands; }
     int32_t screenCoordinate(int32_t value, const AxisRange& range, int32_t screenSize) const;
 
     const unsigned kindSet;
