@@ -1,8 +1,9 @@
 // Streams of Linux input event records (struct input_event), as a device or a file gives
 // them to the frame-buffer host, through the decoder of every kind of device on screens
-// and glasses of many sizes, checking what the device is handed: stylus positions on the
-// glass, a stylus that goes down before it moves or goes up, keys let go only when held,
-// a bounded number of commands, and nothing held after the device goes away.
+// and glasses of many sizes, with present states after lost events, checking what the
+// device is handed: stylus positions on the glass, a stylus that goes down before it
+// moves or goes up, keys let go only when held, a bounded number of commands, and nothing
+// held after the device goes away.
 #include "platform/device/GlassPlacement.h"
 #include "platform/input/EvdevDecoder.h"
 
@@ -90,6 +91,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::memcpy(&event, data + at, sizeof(event));
         size_t before = out.size();
         decoder.take(event, placement, pointer, out);
+        if (decoder.takeStateRequest()) {
+            // After lost events, a present state made of the record's bytes.
+            EvdevDecoder::PresentState state;
+            const uint8_t* bytes = data + at;
+            for (unsigned code = 0; code < KEY_CNT; ++code)
+                if ((bytes[code % sizeof(input_event)] >> (code % 8)) & 1)
+                    state.keysDown[code / state.bitsPerWord] |= 1UL << (code % state.bitsPerWord);
+            state.axes = {{ABS_X, event.value}, {ABS_Y, -event.value}, {ABS_HAT0X, int8_t(event.code)},
+                          {ABS_HAT0Y, int8_t(event.type)}};
+            decoder.resync(state, placement, pointer, out);
+        }
         if (out.size() - before > EvdevDecoder::maxUnitCommands)
             fail("one record handed out more than a unit may");
         if (pointer.placed && !placement.shows(pointer.x, pointer.y))

@@ -248,6 +248,33 @@ TEST_F(EvdevDecoderTest, AUnitFullOfKeysKeepsRoomForTheStylus)
     expectStylus(out[1], InputCommand::Up, 130, 160);
 }
 
+// After lost events the device's present state lets go what was let go among them, and
+// presses what was pressed; a key held by another of its codes stays down.
+TEST_F(EvdevDecoderTest, ThePresentStateAfterALossSettlesKeysAndTouch)
+{
+    EvdevDecoder board(EvdevDecoder::Touch | EvdevDecoder::Keys, EvdevDecoder::Ranges());
+    std::vector<InputCommand> out = feed(board, {ev(EV_KEY, KEY_Z, 1), ev(EV_KEY, KEY_UP, 1), ev(EV_ABS, ABS_X, 320),
+                                                 ev(EV_ABS, ABS_Y, 240), ev(EV_KEY, BTN_TOUCH, 1), syn()});
+    ASSERT_EQ(3u, out.size());
+    EXPECT_FALSE(board.takeStateRequest());
+    // Lost: Z and the touch let go, the D-pad's up and X pressed.
+    out = feed(board, {ev(EV_SYN, SYN_DROPPED, 0), ev(EV_KEY, KEY_Z, 0), syn()});
+    EXPECT_TRUE(out.empty());
+    ASSERT_TRUE(board.takeStateRequest());
+    EXPECT_FALSE(board.takeStateRequest()) << "asked once";
+    EvdevDecoder::PresentState state;
+    for (unsigned code : {BTN_DPAD_UP, KEY_UP, KEY_X})
+        state.keysDown[code / state.bitsPerWord] |= 1UL << (code % state.bitsPerWord);
+    state.axes = {{ABS_X, 330}, {ABS_Y, 240}};
+    board.resync(state, placement, pointer, out);
+    ASSERT_EQ(3u, out.size());
+    EXPECT_EQ(InputCommand::KeyUp, out[0].kind);
+    EXPECT_EQ(InputCommand::A_, out[0].keyName);
+    EXPECT_EQ(InputCommand::KeyDown, out[1].kind);
+    EXPECT_EQ(InputCommand::B_, out[1].keyName);
+    expectStylus(out[2], InputCommand::Up, 130, 160);
+}
+
 TEST_F(EvdevDecoderTest, MouseMovesThePointerFromTheGlassCentreAndItsButtonIsTheStylus)
 {
     EvdevDecoder mouse(EvdevDecoder::Mouse, EvdevDecoder::Ranges());

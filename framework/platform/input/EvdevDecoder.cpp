@@ -65,9 +65,10 @@ void EvdevDecoder::take(const input_event& event, const GlassPlacement& placemen
                 endUnit(placement, pointer, out);
             dropping = true;
         } else if (event.code == SYN_REPORT) {
-            if (dropping)
+            if (dropping) {
                 dropping = false;
-            else
+                stateWanted = true;
+            } else
                 endUnit(placement, pointer, out);
         }
         return;
@@ -244,6 +245,24 @@ void EvdevDecoder::mouseUnit(const GlassPlacement& placement, MousePointer& poin
         stylus(InputCommand::Up, glassX, glassY);
         stylusDown = false;
     }
+}
+
+void EvdevDecoder::resync(const PresentState& state, const GlassPlacement& placement, MousePointer& pointer,
+                          std::vector<InputCommand>& out)
+{
+    // A named key is down when any of its codes is (the arrows and the D-pad share keys).
+    bool down[InputCommand::keyNameCount] = {};
+    for (const auto& entry : keyTable)
+        if (state.isDown(entry.code))
+            down[entry.keyName] = true;
+    if (kindSet & (Keys | Pad))
+        for (int keyName = 0; keyName < InputCommand::keyNameCount; ++keyName)
+            keys.hold(keyName, HeldKeys::Button, down[keyName], 0, unit);
+    key(BTN_TOUCH, state.isDown(BTN_TOUCH));
+    key(BTN_LEFT, state.isDown(BTN_LEFT));
+    for (const PresentState::Axis& axis : state.axes)
+        absolute(axis.code, axis.value);
+    endUnit(placement, pointer, out);
 }
 
 void EvdevDecoder::release(std::vector<InputCommand>& out)

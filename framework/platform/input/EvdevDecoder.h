@@ -34,8 +34,10 @@ struct MousePointer {
 // A key's repeat (value 2) is an auto-repeat. Events take effect as units: what a unit
 // did is handed out at its SYN_REPORT. At SYN_DROPPED (the kernel lost events) what came
 // before is handed out, and the events up to the next SYN_REPORT are skipped, as the
-// kernel says they are incomplete; a key let go among the lost ones stays down until it
-// is pressed and let go again.
+// kernel says they are incomplete; then the decoder asks for the device's present state
+// (its keys, buttons and axes, as its queries answer), so that a key or a touch let go
+// among the lost events is let go. A stream that cannot be asked (a file, a FIFO) keeps
+// such a key down until it is pressed and let go again.
 class EvdevDecoder {
 public:
     enum Kind : unsigned { Touch = 1, Mouse = 2, Keys = 4, Pad = 8 };
@@ -48,6 +50,22 @@ public:
     struct Ranges {
         AxisRange x, y;            // ABS_X, ABS_Y
         AxisRange touchX, touchY;  // ABS_MT_POSITION_X, ABS_MT_POSITION_Y
+    };
+
+    // What a device holds at present, as its queries (EVIOCGKEY, EVIOCGABS) answer.
+    struct PresentState {
+        static constexpr size_t bitsPerWord = 8 * sizeof(unsigned long);
+        struct Axis {
+            unsigned code;
+            int32_t value;
+        };
+        unsigned long keysDown[(KEY_CNT + bitsPerWord - 1) / bitsPerWord] = {};
+        std::vector<Axis> axes;  // those the device has
+
+        bool isDown(unsigned code) const
+        {
+            return code < KEY_CNT && ((keysDown[code / bitsPerWord] >> (code % bitsPerWord)) & 1);
+        }
     };
 
     // Most commands one unit hands out. Its stylus makes at most two (down and up, or a
@@ -64,6 +82,17 @@ public:
     // the mice's shared pointer.
     void take(const input_event& event, const GlassPlacement& placement, MousePointer& pointer,
               std::vector<InputCommand>& out);
+    // True once after events were lost: the device's present state is wanted (resync).
+    bool takeStateRequest()
+    {
+        bool wanted = stateWanted;
+        stateWanted = false;
+        return wanted;
+    }
+    // The device holds `state` now: what differs from what the device was told is handed
+    // out as one unit, as if the lost events had arrived.
+    void resync(const PresentState& state, const GlassPlacement& placement, MousePointer& pointer,
+                std::vector<InputCommand>& out);
     // The device went away: its stylus is lifted and its keys let go.
     void release(std::vector<InputCommand>& out);
 
@@ -86,6 +115,7 @@ private:
     HeldKeys keys;
     std::vector<InputCommand> unit;  // what the unit so far did
     bool dropping = false;
+    bool stateWanted = false;
 
     // The stylus as the touch screen or the mouse holds it.
     bool touching = false;       // as the events so far say

@@ -90,6 +90,23 @@ EvdevDecoder::AxisRange rangeOf(int fd, unsigned axis)
     return range;
 }
 
+// What the device holds now, for a decoder that lost events; false where the device
+// cannot say (a file, a FIFO).
+bool readPresentState(int fd, EvdevDecoder::PresentState& state)
+{
+    if (ioctl(fd, EVIOCGKEY(sizeof(state.keysDown)), state.keysDown) < 0)
+        return false;
+    EvdevCapabilities caps;
+    ioctl(fd, EVIOCGBIT(EV_ABS, sizeof(caps.absolutes)), caps.absolutes);
+    for (unsigned axis : {ABS_X, ABS_Y, ABS_HAT0X, ABS_HAT0Y}) {
+        input_absinfo info;
+        std::memset(&info, 0, sizeof(info));
+        if (EvdevCapabilities::has(caps.absolutes, axis) && ioctl(fd, EVIOCGABS(axis), &info) == 0)
+            state.axes.push_back({axis, info.value});
+    }
+    return true;
+}
+
 } // namespace
 
 struct EvdevDevices::Device {
@@ -258,6 +275,11 @@ bool EvdevDevices::readOne(Device& device, const GlassPlacement& placement, std:
             input_event event;
             std::memcpy(&event, buffer + i * recordSize, recordSize);
             device.decoder.take(event, placement, mousePointer, out);
+            if (device.decoder.takeStateRequest()) {
+                EvdevDecoder::PresentState state;
+                if (readPresentState(device.fd, state))
+                    device.decoder.resync(state, placement, mousePointer, out);
+            }
         }
         device.partialBytes = bytes - whole * recordSize;
         std::memcpy(device.partial, buffer + whole * recordSize, device.partialBytes);
