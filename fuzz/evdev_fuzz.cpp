@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (unsigned code = 0; code < KEY_CNT; ++code)
                 if ((bytes[code % sizeof(input_event)] >> (code % 8)) & 1)
                     state.keysDown[code / state.bitsPerWord] |= 1UL << (code % state.bitsPerWord);
-            state.axes = {{ABS_X, event.value}, {ABS_Y, -event.value}, {ABS_HAT0X, int8_t(event.code)},
+            state.axes = {{ABS_X, event.value}, {ABS_Y, ~event.value}, {ABS_HAT0X, int8_t(event.code)},
                           {ABS_HAT0Y, int8_t(event.type)}};
             decoder.resync(state, placement, pointer, out);
         }
