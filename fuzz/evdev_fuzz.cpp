@@ -90,7 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         input_event event;
         std::memcpy(&event, data + at, sizeof(event));
         size_t before = out.size();
-        decoder.take(event, placement, pointer, out);
+        // Each record read a little later than the one before, the pad's repeats taken after.
+        const uint64_t now = uint64_t(records) * (1 + (data[3] & 0x3F)) * 1000000;
+        decoder.take(event, placement, pointer, now, out);
+        decoder.repeatDue(now, out);
         if (decoder.takeStateRequest()) {
             // After lost events, a present state made of the record's bytes.
             EvdevDecoder::PresentState state;
@@ -102,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                           {ABS_HAT0Y, int8_t(event.type)}};
             decoder.resync(state, placement, pointer, out);
         }
-        if (out.size() - before > EvdevDecoder::maxUnitCommands)
+        if (out.size() - before > EvdevDecoder::maxUnitCommands + InputCommand::keyNameCount)
             fail("one record handed out more than a unit may");
         if (pointer.placed && !placement.shows(pointer.x, pointer.y))
             fail("the pointer left the glass");

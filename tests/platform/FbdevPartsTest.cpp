@@ -167,7 +167,7 @@ protected:
     {
         std::vector<InputCommand> out;
         for (const input_event& event : events)
-            decoder.take(event, placement, pointer, out);
+            decoder.take(event, placement, pointer, now, out);
         return out;
     }
 
@@ -190,6 +190,7 @@ protected:
 
     GlassPlacement placement = GlassPlacement::centred(640, 480, 240, 320, 0);
     MousePointer pointer;
+    uint64_t now = 0;  // when the records are read
 };
 
 TEST_F(EvdevDecoderTest, TouchScreenRangeIsStretchedOverTheScreenThenOntoTheGlass)
@@ -237,9 +238,9 @@ TEST_F(EvdevDecoderTest, AUnitFullOfKeysKeepsRoomForTheStylus)
     EvdevDecoder board(EvdevDecoder::Touch | EvdevDecoder::Keys, EvdevDecoder::Ranges());
     std::vector<InputCommand> out;
     for (int press = 0; press < 100; ++press)
-        board.take(ev(EV_KEY, KEY_Z, press % 2 == 0), placement, pointer, out);
+        board.take(ev(EV_KEY, KEY_Z, press % 2 == 0), placement, pointer, now, out);
     for (input_event event : {ev(EV_ABS, ABS_X, 320), ev(EV_ABS, ABS_Y, 240), ev(EV_KEY, BTN_TOUCH, 1), syn()})
-        board.take(event, placement, pointer, out);
+        board.take(event, placement, pointer, now, out);
     ASSERT_LE(out.size(), EvdevDecoder::maxUnitCommands);
     expectStylus(out.back(), InputCommand::Down, 120, 160);
     out = feed(board, {ev(EV_ABS, ABS_X, 330), syn(), ev(EV_KEY, BTN_TOUCH, 0), syn()});
@@ -273,6 +274,31 @@ TEST_F(EvdevDecoderTest, ThePresentStateAfterALossSettlesKeysAndTouch)
     EXPECT_EQ(InputCommand::KeyDown, out[1].kind);
     EXPECT_EQ(InputCommand::B_, out[1].keyName);
     expectStylus(out[2], InputCommand::Up, 130, 160);
+}
+
+// A pad's held key repeats at the window's pad timing; a device that repeats its keys
+// itself (value 2) gets no repeats of ours.
+TEST_F(EvdevDecoderTest, PadKeysRepeatUnlessTheDeviceRepeatsThem)
+{
+    for (bool deviceRepeats : {false, true}) {
+        EvdevDecoder pad(EvdevDecoder::Pad, EvdevDecoder::Ranges());
+        std::vector<InputCommand> out = feed(pad, {ev(EV_KEY, BTN_DPAD_UP, 1), syn()});
+        ASSERT_EQ(1u, out.size());
+        if (deviceRepeats) {
+            EXPECT_EQ(1u, feed(pad, {ev(EV_KEY, BTN_DPAD_UP, 2), syn()}).size());
+        }
+        std::vector<uint64_t> repeatedAt;
+        for (uint64_t at = 0; at <= HeldKeys::padRepeatDelay + 2 * HeldKeys::padRepeatInterval; at += 10000000) {
+            out.clear();
+            pad.repeatDue(at, out);
+            if (!out.empty() && out[0].kind == InputCommand::KeyDown && out[0].keyName == InputCommand::Up_)
+                repeatedAt.push_back(at);
+        }
+        const std::vector<uint64_t> ours = {HeldKeys::padRepeatDelay,
+                                            HeldKeys::padRepeatDelay + HeldKeys::padRepeatInterval,
+                                            HeldKeys::padRepeatDelay + 2 * HeldKeys::padRepeatInterval};
+        EXPECT_EQ(deviceRepeats ? std::vector<uint64_t>() : ours, repeatedAt) << "device repeats " << deviceRepeats;
+    }
 }
 
 TEST_F(EvdevDecoderTest, MouseMovesThePointerFromTheGlassCentreAndItsButtonIsTheStylus)

@@ -313,7 +313,7 @@ TEST(SdlHostInput, GameControllersArePluggedInAndAreTheDevicesKeys)
         EXPECT_EQ(WM_KEYDOWN, taken[1].message);
         EXPECT_EQ((std::set<WPARAM>{VK_APP1, VK_LEFT}), (std::set<WPARAM>{taken[0].wParam, taken[1].wParam}));
 
-        clock.advance(HostKeys::padRepeatDelay);
+        clock.advance(HeldKeys::padRepeatDelay);
         created->deliverInput();
         taken = takeMessages();
         ASSERT_EQ(2u, taken.size()) << "both held keys repeat";

@@ -1,6 +1,7 @@
 #include "platform/hosts/FbdevHost.h"
 #include "platform/hosts/FbdevHostEntry.h"
 
+#include "platform/base/Clock.h"
 #include "platform/device/DeviceProfile.h"
 #include "platform/device/EmulatedScreen.h"
 #include "platform/hosts/ConsoleMode.h"
@@ -102,7 +103,7 @@ void FbdevHost::deliverInput()
     const FrameBufferLayout& layout = DeviceProfiles::current().frameBuffer;
     place(layout.width, layout.height);
     commands.clear();
-    devices.read(placed, commands);
+    devices.read(placed, Clock::current().nanoseconds(), commands);
     for (const InputCommand& command : commands)
         InputSchedule::current().deliver(command);
     const MousePointer& pointer = devices.pointer();

@@ -20,11 +20,6 @@ enum class PadButton { DpadUp, DpadDown, DpadLeft, DpadRight, A, B, X, Start, Ot
 // The D-pad is the direction pad, A, B and X are A, B and C, Start is Start.
 int ofPadButton(PadButton button);
 
-// A held pad control repeats as a keyboard's key does: after half a second, 25 times a
-// second (in nanoseconds, for HeldKeys::setRepeats).
-constexpr uint64_t padRepeatDelay = 500000000ull;
-constexpr uint64_t padRepeatInterval = 40000000ull;
-
 } // namespace HostKeys
 
 #endif

@@ -54,7 +54,7 @@ SdlControllers::Pad* SdlControllers::find(int32_t instance, bool make)
     if (!make || pads.size() >= maxControllers)
         return nullptr;
     pads.push_back({instance, nullptr, HeldKeys()});
-    pads.back().keys.setRepeats(HostKeys::padRepeatDelay, HostKeys::padRepeatInterval);
+    pads.back().keys.setRepeats(HeldKeys::padRepeatDelay, HeldKeys::padRepeatInterval);
     return &pads.back();
 }
 

@@ -140,7 +140,7 @@ void WebHost::deliverPads()
         }
         if (!pad.connected) {
             pad.connected = true;
-            pad.keys.setRepeats(HostKeys::padRepeatDelay, HostKeys::padRepeatInterval);
+            pad.keys.setRepeats(HeldKeys::padRepeatDelay, HeldKeys::padRepeatInterval);
         }
         const uint32_t buttons = static_cast<uint32_t>(fields[1]);
         for (const auto& entry : standardButtons) {

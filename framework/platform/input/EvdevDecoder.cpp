@@ -44,6 +44,8 @@ void MousePointer::keepOn(const GlassPlacement& placement)
 EvdevDecoder::EvdevDecoder(unsigned kinds, const Ranges& ranges) : kindSet(kinds), ranges(ranges)
 {
     unit.reserve(maxUnitCommands);
+    if (kinds & Pad)
+        keys.setRepeats(HeldKeys::padRepeatDelay, HeldKeys::padRepeatInterval);
 }
 
 int EvdevDecoder::keyNameOf(unsigned code)
@@ -55,8 +57,9 @@ int EvdevDecoder::keyNameOf(unsigned code)
 }
 
 void EvdevDecoder::take(const input_event& event, const GlassPlacement& placement, MousePointer& pointer,
-                        std::vector<InputCommand>& out)
+                        uint64_t now, std::vector<InputCommand>& out)
 {
+    readAt = now;
     if (event.type == EV_SYN) {
         if (event.code == SYN_DROPPED) {
             // What came before the loss happened: the device is told, so that what it was
@@ -108,10 +111,13 @@ void EvdevDecoder::key(unsigned code, int32_t value)
     if (!(kindSet & (Keys | Pad)) || !keyRoom())
         return;
     int keyName = keyNameOf(code);
-    if (value == 2)
+    if (value == 2) {
+        // The device repeats its keys itself: no second repeat of ours.
+        keys.setRepeats(0, 0);
         keys.repeat(keyName, unit);
-    else if (value == 0 || value == 1)
-        keys.hold(keyName, HeldKeys::Button, value == 1, 0, unit);
+    } else if (value == 0 || value == 1) {
+        keys.hold(keyName, HeldKeys::Button, value == 1, readAt, unit);
+    }
 }
 
 void EvdevDecoder::absolute(unsigned code, int32_t value)
@@ -144,10 +150,10 @@ void EvdevDecoder::absolute(unsigned code, int32_t value)
         return;
     switch (code) {
     case ABS_HAT0X:
-        keys.axis(InputCommand::Left_, InputCommand::Right_, HeldKeys::Hat, sign(value), 0, unit);
+        keys.axis(InputCommand::Left_, InputCommand::Right_, HeldKeys::Hat, sign(value), readAt, unit);
         break;
     case ABS_HAT0Y:
-        keys.axis(InputCommand::Up_, InputCommand::Down_, HeldKeys::Hat, sign(value), 0, unit);
+        keys.axis(InputCommand::Up_, InputCommand::Down_, HeldKeys::Hat, sign(value), readAt, unit);
         break;
     case ABS_X:
     case ABS_Y: {
@@ -155,9 +161,9 @@ void EvdevDecoder::absolute(unsigned code, int32_t value)
         const AxisRange& used = range.known ? range : usualStickRange;
         int direction = HeldKeys::axisDirection(value, used.minimum, used.maximum);
         if (code == ABS_X)
-            keys.axis(InputCommand::Left_, InputCommand::Right_, HeldKeys::Stick, direction, 0, unit);
+            keys.axis(InputCommand::Left_, InputCommand::Right_, HeldKeys::Stick, direction, readAt, unit);
         else
-            keys.axis(InputCommand::Up_, InputCommand::Down_, HeldKeys::Stick, direction, 0, unit);
+            keys.axis(InputCommand::Up_, InputCommand::Down_, HeldKeys::Stick, direction, readAt, unit);
         break;
     }
     default:
@@ -257,7 +263,7 @@ void EvdevDecoder::resync(const PresentState& state, const GlassPlacement& place
             down[entry.keyName] = true;
     if (kindSet & (Keys | Pad))
         for (int keyName = 0; keyName < InputCommand::keyNameCount; ++keyName)
-            keys.hold(keyName, HeldKeys::Button, down[keyName], 0, unit);
+            keys.hold(keyName, HeldKeys::Button, down[keyName], readAt, unit);
     key(BTN_TOUCH, state.isDown(BTN_TOUCH));
     key(BTN_LEFT, state.isDown(BTN_LEFT));
     for (const PresentState::Axis& axis : state.axes)

@@ -31,7 +31,9 @@ struct MousePointer {
 //   Keys   the arrows, Enter, Z, X and C are the device's direction pad, Start, A, B, C.
 //   Pad    the same keys, plus the D-pad (buttons or hat), the left stick past half its
 //          travel, BTN_SOUTH, BTN_EAST, BTN_WEST as A, B, C and BTN_START as Start.
-// A key's repeat (value 2) is an auto-repeat. Events take effect as units: what a unit
+// A key's repeat (value 2) is an auto-repeat. A pad's held keys repeat at the window's pad
+// timing (HeldKeys::padRepeatDelay), unless the device repeats them itself (it sends
+// value 2). Events take effect as units: what a unit
 // did is handed out at its SYN_REPORT. At SYN_DROPPED (the kernel lost events) what came
 // before is handed out, and the events up to the next SYN_REPORT are skipped, as the
 // kernel says they are incomplete; then the decoder asks for the device's present state
@@ -78,10 +80,12 @@ public:
 
     unsigned kinds() const { return kindSet; }
 
-    // One record; at the end of a unit its commands are appended to `out`. `pointer` is
-    // the mice's shared pointer.
-    void take(const input_event& event, const GlassPlacement& placement, MousePointer& pointer,
+    // One record, read at `now` (the device's clock, nanoseconds); at the end of a unit its
+    // commands are appended to `out`. `pointer` is the mice's shared pointer.
+    void take(const input_event& event, const GlassPlacement& placement, MousePointer& pointer, uint64_t now,
               std::vector<InputCommand>& out);
+    // The repeats of held pad keys that are due by `now`.
+    void repeatDue(uint64_t now, std::vector<InputCommand>& out) { keys.repeatDue(now, out); }
     // True once after events were lost: the device's present state is wanted (resync).
     bool takeStateRequest()
     {
@@ -113,6 +117,7 @@ private:
     const unsigned kindSet;
     const Ranges ranges;
     HeldKeys keys;
+    uint64_t readAt = 0;  // when the record being taken was read
     std::vector<InputCommand> unit;  // what the unit so far did
     bool dropping = false;
     bool stateWanted = false;

@@ -245,8 +245,8 @@ void EvdevDevices::open()
                              "%s/event*)\n", inputFolder);
 }
 
-bool EvdevDevices::readOne(Device& device, const GlassPlacement& placement, std::vector<InputCommand>& out,
-                           std::string& problem)
+bool EvdevDevices::readOne(Device& device, const GlassPlacement& placement, uint64_t now,
+                           std::vector<InputCommand>& out, std::string& problem)
 {
     constexpr size_t recordSize = sizeof(input_event);
     unsigned char buffer[recordSize * 64];
@@ -274,7 +274,7 @@ bool EvdevDevices::readOne(Device& device, const GlassPlacement& placement, std:
         for (size_t i = 0; i < whole; ++i) {
             input_event event;
             std::memcpy(&event, buffer + i * recordSize, recordSize);
-            device.decoder.take(event, placement, mousePointer, out);
+            device.decoder.take(event, placement, mousePointer, now, out);
             if (device.decoder.takeStateRequest()) {
                 EvdevDecoder::PresentState state;
                 if (readPresentState(device.fd, state))
@@ -288,11 +288,12 @@ bool EvdevDevices::readOne(Device& device, const GlassPlacement& placement, std:
     return true;
 }
 
-void EvdevDevices::read(const GlassPlacement& placement, std::vector<InputCommand>& out)
+void EvdevDevices::read(const GlassPlacement& placement, uint64_t now, std::vector<InputCommand>& out)
 {
     for (size_t i = 0; i < devices.size();) {
         std::string problem;
-        if (readOne(*devices[i], placement, out, problem)) {
+        if (readOne(*devices[i], placement, now, out, problem)) {
+            devices[i]->decoder.repeatDue(now, out);
             ++i;
             continue;
         }

@@ -54,9 +54,9 @@ public:
 
     // Opens the configured devices.
     void open();
-    // Reads, without waiting, what the devices sent, and appends the input of every unit
-    // that ended.
-    void read(const GlassPlacement& placement, std::vector<InputCommand>& out);
+    // Reads, without waiting, what the devices sent by `now` (the device's clock,
+    // nanoseconds), and appends the input of every unit that ended and the pads' repeats.
+    void read(const GlassPlacement& placement, uint64_t now, std::vector<InputCommand>& out);
     // Waits at most `milliseconds` for a device to send something; true when one has.
     bool wait(DWORD milliseconds);
 
@@ -74,7 +74,7 @@ private:
     struct Device;
     bool openOne(const std::string& path, std::string& problem);
     // Reads one device; false when it went away (`problem` says why).
-    bool readOne(Device& device, const GlassPlacement& placement, std::vector<InputCommand>& out,
+    bool readOne(Device& device, const GlassPlacement& placement, uint64_t now, std::vector<InputCommand>& out,
                  std::string& problem);
 
     std::vector<std::string> paths;  // empty: every /dev/input/event*

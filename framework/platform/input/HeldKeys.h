@@ -16,6 +16,11 @@ class HeldKeys {
 public:
     enum Control : unsigned { Button = 1, Hat = 2, Stick = 4 };
 
+    // A held pad control repeats as a keyboard's key does: after half a second, 25 times a
+    // second (nanoseconds). The same on every host, so that a game plays the same on each.
+    static constexpr uint64_t padRepeatDelay = 500000000ull;
+    static constexpr uint64_t padRepeatInterval = 40000000ull;
+
     // Repeats after `delay`, then every `interval` (nanoseconds); both 0: no repeats.
     void setRepeats(uint64_t delay, uint64_t interval);
 
