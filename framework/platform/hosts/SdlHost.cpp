@@ -24,8 +24,6 @@
 namespace {
 constexpr int defaultScale = 2;
 constexpr int largestChosenScale = 4;
-
-std::string titleText() { return HostEnvironment::windowTitle(); }
 } // namespace
 
 int SdlHost::scaleFromEnvironment(int unset) { return HostEnvironment::scale(unset, "the desktop"); }
@@ -136,7 +134,7 @@ bool SdlHost::fit(uint32_t width, uint32_t height)
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     if (usable.w > 0 && usable.h > 0)
         placeWindow(windowWidth, windowHeight, usable.x, usable.y, usable.w, usable.h, x, y);
-    window = SDL_CreateWindow(titleText().c_str(), x, y, windowWidth, windowHeight, 0);
+    window = SDL_CreateWindow(HostEnvironment::windowTitle().c_str(), x, y, windowWidth, windowHeight, 0);
     // The frame the desktop puts around the window must not push its title off the top.
     int top = 0, left = 0;
     if (window && usable.w > 0 && SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr) == 0 &&
@@ -188,7 +186,7 @@ void SdlHost::windowsChanged()
 {
     if (!window)
         return;
-    SDL_SetWindowTitle(window, titleText().c_str());
+    SDL_SetWindowTitle(window, HostEnvironment::windowTitle().c_str());
     // The desktop's window follows the program's: minimised with it, restored with it.
     bool iconic = IsIconic(WindowObjects::shownWindow()) != 0;
     if (iconic && !minimised)
