@@ -8,7 +8,6 @@
 #include "platform/device/EmulatedScreen.h"
 #include "platform/device/GlassImage.h"
 #include "platform/device/GlassPlacement.h"
-#include "platform/base/HostText.h"
 #include "platform/base/InputCommand.h"
 #include "platform/input/InputSchedule.h"
 #include "platform/windows/WindowObjects.h"
